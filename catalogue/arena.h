@@ -1,0 +1,23 @@
+#ifndef CATALIX_CATALOGUE_ARENA_H_
+#define CATALIX_CATALOGUE_ARENA_H_
+
+// Catalogue objects live until the process ends and are never freed one by
+// one, so they come from large blocks handed out in order.
+
+#include <cstddef>
+#include <new>
+
+namespace arena {
+
+// Raw storage of `size` bytes aligned for any catalogue object.
+void* allocate(std::size_t size);
+
+// A new object in its constructed state.
+template <typename T>
+T* make() {
+  return new (allocate(sizeof(T))) T();
+}
+
+}  // namespace arena
+
+#endif  // CATALIX_CATALOGUE_ARENA_H_

@@ -1,0 +1,42 @@
+#ifndef CATALIX_CATALOGUE_INPUT_H_
+#define CATALIX_CATALOGUE_INPUT_H_
+
+// The reading primitives every reader of the input files goes through.
+// Kept in one place so that they can be made faster without touching the
+// readers.  End of input is `kEnd`; nothing here ever steps back over it.
+
+#include <cstdio>
+
+namespace input {
+
+const int kEnd = EOF;
+
+// Opens an input file read-only in binary mode.  A path that cannot be read
+// (missing, unreadable, a directory) gives null.
+FILE* open(const char* path);
+
+// One character, or kEnd.
+inline int read_char(FILE* file) { return getc_unlocked(file); }
+
+// Steps back over the character just read; a read of nothing is not undone.
+inline void step_back(FILE* file, int c) {
+  if (c != kEnd) ungetc(c, file);
+}
+
+// Skips n characters by reading them; stops early at the end of the input.
+void skip(FILE* file, int n);
+
+// Skips any run of white space, as the scanf directive "\n" does.
+void skip_white_space(FILE* file);
+
+// Reads a number as scanf's "%lg" does.  On failure `value` is unchanged and
+// false is returned; the stream stands where the conversion stopped.
+bool read_double(FILE* file, double* value);
+
+// As scanf's "%d" and "%c".
+bool read_int(FILE* file, int* value);
+bool read_letter(FILE* file, char* value);
+
+}  // namespace input
+
+#endif  // CATALIX_CATALOGUE_INPUT_H_

@@ -1,0 +1,86 @@
+#include "catalogue/string.h"
+
+#include <cstring>
+
+#include "catalogue/input.h"
+
+string::string() : text(), next(nullptr) {}
+
+string::string(const char* src) : text(), next(nullptr) {
+  // Texts made from literals are short; longer ones are cut.
+  const int kLiteralLimit = 39;
+  std::strncpy(text, src, kLiteralLimit);
+}
+
+int string::Read_string(FILE* file, char c) {
+  return read_until(file, c, c, 0);
+}
+
+int string::Read_string2(FILE* file, char c, int n) {
+  if (n <= 0) return -1;
+  return read_until(file, c, c, n);
+}
+
+int string::Read_string3(FILE* file, char c1, char c2) {
+  return read_until(file, c1, c2, 0);
+}
+
+int string::Read_string4(FILE* file, char c1, char c2, int n) {
+  if (n <= 0) return -1;
+  return read_until(file, c1, c2, n);
+}
+
+// limit 0 means no limit.  The terminator, and the limit-th character, are
+// consumed and not kept.
+int string::read_until(FILE* file, char c1, char c2, int limit) {
+  if (c1 == '\0' || c2 == '\0') return -1;
+  int read = 0;
+  int kept = 0;
+  for (;;) {
+    const int c = input::read_char(file);
+    if (c == input::kEnd) break;
+    ++read;
+    if (c == static_cast<unsigned char>(c1) ||
+        c == static_cast<unsigned char>(c2)) {
+      break;
+    }
+    if (limit > 0 && read == limit) break;
+    if (kept < kCapacity - 1) text[kept++] = static_cast<char>(c);
+  }
+  text[kept] = '\0';
+  return kept;
+}
+
+int string::print_symbol_off(FILE* out, char c) const {
+  int i = 0;
+  for (; text[i] != '\0'; ++i) {
+    if (text[i] != c) putc_unlocked(text[i], out);
+  }
+  return i - 1;
+}
+
+void string::copy_text(const string& other) {
+  std::strncpy(text, other.text, kCapacity);
+  text[kCapacity - 1] = '\0';
+}
+
+int descriptor_shift(FILE* file, char stop) {
+  const int kMaxReads = 1001;
+  int reads = 0;
+  while (reads < kMaxReads) {
+    const int c = input::read_char(file);
+    if (c == input::kEnd) {
+      // Reads at the end of the input fail and match nothing.
+      reads = kMaxReads;
+      break;
+    }
+    ++reads;
+    if (c == static_cast<unsigned char>(stop)) break;
+  }
+  if (reads == kMaxReads) {
+    std::printf("file read message: stop_signal '%c' lost\n", stop);
+    return 1;
+  }
+  std::fflush(stdout);
+  return 0;
+}

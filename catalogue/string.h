@@ -1,0 +1,48 @@
+#ifndef CATALIX_CATALOGUE_STRING_H_
+#define CATALIX_CATALOGUE_STRING_H_
+
+#include <cstdio>
+
+// A fixed text field of the catalogue: at most 99 characters and a NUL.
+// The whole array is zero-filled on construction, so the bytes after the
+// terminating NUL always read as NUL.  `next` chains note lines.
+class string {
+ public:
+  static const int kCapacity = 100;
+
+  char text[kCapacity];
+  string* next;
+
+  string();
+  // Copies at most 39 characters of `src`.
+  explicit string(const char* src);
+
+  // The four scanning members read from the current position of `file`
+  // into `text` until a terminator has been read (and consumed).
+  // A limit n ends the read after the n-th character, which is consumed and
+  // dropped.  At most 99 characters are stored; longer input is consumed up
+  // to the terminator.  End of input ends the read and keeps what was read.
+  // They return the number of characters kept, or -1 (and read nothing) when
+  // a terminator is NUL or the limit is not positive.
+  int Read_string(FILE* file, char c);
+  int Read_string2(FILE* file, char c, int n);
+  int Read_string3(FILE* file, char c1, char c2);
+  int Read_string4(FILE* file, char c1, char c2, int n);
+
+  // Writes `text` leaving out every character equal to `c`; returns the
+  // length of `text` minus 1.
+  int print_symbol_off(FILE* out, char c) const;
+
+  // Copies the text (up to its NUL) of `other`; the rest is zero-filled.
+  void copy_text(const string& other);
+
+ private:
+  int read_until(FILE* file, char c1, char c2, int limit);
+};
+
+// Skips to just past the next `stop` character, making at most 1001 reads.
+// Returns 0 when `stop` was among the first 1000 characters read; otherwise
+// writes the "stop_signal ... lost" line to standard output and returns 1.
+int descriptor_shift(FILE* file, char stop);
+
+#endif  // CATALIX_CATALOGUE_STRING_H_

@@ -1,0 +1,207 @@
+#include "report/results_page.h"
+
+#include <cstdio>
+
+#include "catalogue/catalogue.h"
+#include "query/query_form.h"
+#include "query/selection.h"
+#include "report/identity.h"
+#include "report/number_format.h"
+#include "report/style.h"
+
+namespace {
+
+const char kPageName[] = "results.html";
+
+void put(FILE* out, const char* text) { std::fputs(text, out); }
+
+void write_page_header(FILE* out) {
+  put(out, "<html>\n");
+  put(out, "<head>\n");
+  put(out, "<title>Query Results</title>\n");
+  put(out, "</head>\n");
+  put(out, "<body>\n");
+  put(out, "<font color=\"#008080\">");
+  put(out, "<h2>Tarvo: A catalogue of absorption-line systems in QSO's spectra<br></h2>\n");
+  put(out, "</font>");
+  std::fprintf(out, "<h3><a href=\"mailto:%s\">%s</a>,\n", identity::kAuthor1Email,
+               identity::kAuthor1Name);
+  std::fprintf(out, "<a href=\"mailto:%s\">%s</a>,\n", identity::kAuthor2Email,
+               identity::kAuthor2Name);
+  std::fprintf(out, "<a href=\"mailto:%s\">%s</a></h3>\n", identity::kAuthor3Email,
+               identity::kAuthor3Name);
+  put(out, "<font color=\"#008080\">");
+  std::fprintf(out, "<h3>%s, 2006</h3>\n", identity::kInstitute);
+  put(out, "<h4>Table 2. Beta-version 1.0</h4>\n");
+  put(out, "</font>\n");
+}
+
+void write_menu(FILE* out) {
+  put(out, "<ul>");
+  put(out, "<li><a href=\"introduction.html\"><b>Introduction</b></a>\n");
+  put(out, "<li><a href=\"manual.html\"><b>Manual</b></a>\n");
+  put(out, "<li><b>Query Results</b>\n");
+  put(out, "<li><a href=\"references.html\"><b>References</b></a>\n");
+  put(out, "</ul><br>\n");
+}
+
+const char kSpacer[] = "&nbsp;&nbsp;\n";
+
+void write_interval(FILE* out, const char* label, double lower,
+                    const char* relation, double upper, bool spacer) {
+  put(out, label);
+  write_bound(out, lower);
+  put(out, relation);
+  write_bound(out, upper);
+  put(out, "</font>;\n");
+  if (spacer) put(out, kSpacer);
+}
+
+void write_query_summary(FILE* out) {
+  put(out, "<font color=\"#008080\">");
+  put(out, "<h4>Query parameters:<br>");
+  write_interval(out, "Resolution interval: <font color=\"#800080\">", min_resolution,
+                 "&lt; = R(&Aring;) &lt; =", max_resolution, true);
+  write_interval(out, "Signal-to-noise ratio interval: <font color=\"#800080\">",
+                 min_s_to_n, "&lt; = S/N &lt; =", max_s_to_n, true);
+  write_interval(out, "Redshift interval: <font color=\"#800080\">", min_z_abs,
+                 "&lt; = z<sub>abs</sub> &lt; =", max_z_abs, false);
+  put(out, "<br>Ion name or system type: <font color=\"#800080\">");
+  write_escaped(out, query_ion_name.text);
+  put(out, "</font>;\n");
+  put(out, kSpacer);
+  write_interval(out, "Rest wavelength interval: <font color=\"#800080\">", min_rest_wv,
+                 "&lt; = &lambda;<sub>lab</sub>(&Aring;) &lt; =", max_rest_wv, true);
+  write_interval(out, "Observed wavelength interval: <font color=\"#800080\">",
+                 min_obs_wv, "&lt; = &lambda;<sub>obs</sub>(&Aring;) &lt; =",
+                 max_obs_wv, false);
+  write_interval(out, "<br>Equivalent width interval: <font color=\"#800080\">",
+                 min_width, "&lt; = W<sub>obs</sub>(&Aring;) &lt; =", max_width, true);
+  write_interval(out, "Column density interval: <font color=\"#800080\">",
+                 min_col_dens, "&lt; = log N(cm<sup>-2</sup>) &lt; =", max_col_dens,
+                 false);
+  put(out, "<hr>\n");
+}
+
+void write_counts(FILE* out) {
+  if (number_of_Selected_QSO != 0) {
+    put(out, "There are <font color=\"#800080\">");
+    write_count(out, number_of_Selected_QSO);
+    put(out, "</font> QSO spectra corresponding to these parameters.<br>\n");
+  } else {
+    put(out, "<h3><br>There is no QSO spectrum corresponding to these parameters</h3>\n");
+  }
+  put(out, "Total number of QSO spectra is <font color=\"#800080\">");
+  write_count(out, total_number_of_QSO);
+  put(out, "</font></h4></font><hr>\n");
+}
+
+void write_spectra(FILE* out) {
+  for (QSO_spectrum* spectrum = First_selected_QSO; spectrum != nullptr;
+       spectrum = spectrum->next_selected) {
+    spectrum->html_QSO_spectrum(out);
+    put(out, "<hr ");
+    put(out, " width=\"");
+    write_size(out, width);
+    put(out, "%\">");
+    put(out, "<br>");
+  }
+}
+
+void write_footer(FILE* out) {
+  put(out, "<hr><table width=\"100%\">\n");
+  put(out, "<tr>\n");
+  put(out, "<td align=\"left\">\n");
+  put(out, "<font color=\"#008080\">\n");
+  std::fprintf(out, "<h3>%s, %s, %s</h3>\n", identity::kMakersDepartment,
+               identity::kMakersInstitute, identity::kMakersCity);
+  put(out, "</font>");
+  put(out, "</td>");
+  put(out, "\n <td align=\"right\">");
+  put(out, "<font color=\"#008080\">\n");
+  std::fprintf(out, "<h3><a href=\"%s\">Supported by %s</a></h3>\n",
+               identity::kSponsorUrl, identity::kSponsorName);
+  put(out, "</font>\n");
+  put(out, "</td>\n");
+  put(out, "</tr>\n");
+  put(out, "</table>");
+  put(out, "</body>\n");
+  put(out, "</html>\n");
+}
+
+}  // namespace
+
+void write_escaped(FILE* out, const char* text) {
+  for (; *text != '\0'; ++text) {
+    switch (*text) {
+      case '<':
+        put(out, "&lt;");
+        break;
+      case '>':
+        put(out, "&gt;");
+        break;
+      default:
+        std::putc(*text, out);
+    }
+  }
+}
+
+int QSO_spectrum::html_QSO_spectrum(FILE* file) {
+  row_indx = 0;
+  put(file, "<table ");
+  if (border >= 0) {
+    put(file, " border=\"");
+    write_size(file, border);
+    put(file, "\"");
+  }
+  put(file, " width=\"");
+  write_size(file, width);
+  put(file, "%\"");
+  put(file, " height=\"");
+  write_size(file, height);
+  put(file, "%\"");
+  put(file, " align=\"");
+  put(file, align_type_convert(table_align).text);
+  put(file, "\">\n");
+  put(file, "<tr>\n");
+  put(file, "<th>\n");
+  put(file, qso_name.text);
+  put(file, "</th>\n");
+  put(file, "<th>\n");
+  put(file, qso_label.text);
+  put(file, "</th>\n");
+  put(file, "</tr>\n");
+  for (sub_record* system = first_selected; system != nullptr;
+       system = system->next_selected) {
+    system->html_sub_record(file);
+  }
+  put(file, "</table>\n");
+  return 0;
+}
+
+void write_results_page(FILE* out) {
+  write_page_header(out);
+  write_menu(out);
+  write_query_summary(out);
+  write_counts(out);
+  write_spectra(out);
+  write_footer(out);
+}
+
+int html_Query_Results() {
+  FILE* out = std::fopen(kPageName, "w");
+  if (out == nullptr) {
+    std::printf("error of creation of results.html\n");
+    return 1;
+  }
+  write_results_page(out);
+  // A page that did not reach the disk whole is no answer: take it away.
+  const bool write_failed = std::ferror(out) != 0;
+  const bool close_failed = std::fclose(out) != 0;
+  if (write_failed || close_failed) {
+    std::remove(kPageName);
+    std::printf("error of creation of results.html\n");
+    return 1;
+  }
+  return 0;
+}
