@@ -8,7 +8,7 @@ FILE* open(const char* path) {
   FILE* file = std::fopen(path, "rb");
   if (file == nullptr) return nullptr;
   // A directory opens on some systems but cannot be read: try one byte.
-  const int c = getc_unlocked(file);
+  const int c = read_char(file);
   if (c == kEnd && std::ferror(file)) {
     std::fclose(file);
     return nullptr;

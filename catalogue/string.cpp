@@ -54,7 +54,7 @@ int string::read_until(FILE* file, char c1, char c2, int limit) {
 int string::print_symbol_off(FILE* out, char c) const {
   int i = 0;
   for (; text[i] != '\0'; ++i) {
-    if (text[i] != c) putc_unlocked(text[i], out);
+    if (text[i] != c) input::write_char(text[i], out);
   }
   return i - 1;
 }
