@@ -3,11 +3,12 @@
 #include <cstdio>
 
 #include "catalogue/catalogue.h"
+#include "report/number_format.h"
 
 namespace {
 
-void show_record_number(double x) { std::printf("%-12.6g", x); }
-void show_header_number(double x) { std::printf("%-12.10g", x); }
+void show_record_number(double x) { write_general(stdout, x, 12, 6); }
+void show_header_number(double x) { write_general(stdout, x, 12, 10); }
 void show_text(const string& s) { std::fputs(s.text, stdout); }
 
 }  // namespace

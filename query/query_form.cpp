@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "catalogue/input.h"
+#include "report/number_format.h"
 
 double min_resolution = 0.0, max_resolution = 0.0;
 double min_s_to_n = 0.0, max_s_to_n = 0.0;
@@ -49,10 +50,19 @@ int init_query_parameters() {
   return 1;
 }
 
+namespace {
+
+void show_bound(double x) {
+  write_general(stdout, x, 12, 10);
+  std::putchar('\n');
+}
+
+}  // namespace
+
 int Show_query_parameters() {
-  for (double* bound : kBoundsBeforeName) std::printf("%-12.10g\n", *bound);
+  for (double* bound : kBoundsBeforeName) show_bound(*bound);
   std::fputs(query_ion_name.text, stdout);
   std::putchar('\n');
-  for (double* bound : kBoundsAfterName) std::printf("%-12.10g\n", *bound);
+  for (double* bound : kBoundsAfterName) show_bound(*bound);
   return 0;
 }
