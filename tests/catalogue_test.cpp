@@ -137,6 +137,26 @@ TEST(Dump, SmallCatalogue) {
       dump());
 }
 
+TEST(Dump, CarriageReturnsStayInTexts) {
+  std::string crlf;
+  for (const char* c = kSmallCatalogue; *c != '\0'; ++c) {
+    if (*c == '\n') crlf += '\r';
+    crlf += *c;
+  }
+  EXPECT_EQ("", read_catalogue(crlf));
+  EXPECT_EQ(
+      "Q1    L1\r\n"
+      "3500        4000        40000       20          2.5              Source text\r\n"
+      "*note one\r\n"
+      "\n"
+      "2.1         FeII2382.76     5004.8      0.1         0.5         0.05         r1\r\n"
+      "-1            2600.17     5460.4      0.1         0.4         0.04         r2\r\n"
+      "6000        7000        8000        0.1         2.5              Other text\r\n"
+      "\n"
+      "1e-40       -1          -1          -1          -1          -1          \n",
+      dump());
+}
+
 TEST(Dump, WorkedExampleAndLongValues) {
   read_catalogue(
       "!Q$ L\n%\n4850 - 5500 A R = 0.5 S/N = 20 $ z = 3.8 $ref1\n%\n"
