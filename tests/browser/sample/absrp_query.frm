@@ -1,0 +1,15 @@
+Lowest resolution = 0
+Highest resolution = 100000
+Lowest S/N = 0
+Highest S/N = 1000
+Lowest redshift = 1.5
+Highest redshift = 3.5
+Ion name or system type =All
+Lowest rest wavelength (A) = 0
+Highest rest wavelength (A) = 10000
+Lowest observed wavelength (A) = 0
+Highest observed wavelength (A) = 10000
+Lowest equivalent width (A) = 0
+Highest equivalent width (A) = 5
+Lowest log N = 10
+Highest log N = 23
