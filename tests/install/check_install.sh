@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Installs a build into a scratch prefix and checks what lands where: the two
+# programs in bin/, their manual pages in share/man/man1/ (each rendered by
+# groff with every warning turned on, which must stay silent), and the
+# site's pages in share/catalix/.
+# Usage: tests/install/check_install.sh CMAKE BUILD_DIR
+set -euo pipefail
+cmake_command="${1:?usage: check_install.sh CMAKE BUILD_DIR}"
+build="$(cd "${2:?usage: check_install.sh CMAKE BUILD_DIR}" && pwd)"
+prefix="$(mktemp -d)"
+trap 'rm -rf "$prefix"' EXIT
+
+"$cmake_command" --install "$build" --prefix "$prefix" >/dev/null
+
+failed=0
+for f in bin/catalix bin/catalix-dump \
+         share/man/man1/catalix.1 share/man/man1/catalix-dump.1 \
+         share/catalix/introduction.html share/catalix/manual.html \
+         share/catalix/references.html; do
+  if [ -f "$prefix/$f" ]; then echo "installed: $f"; else echo "FAIL: $f is not installed"; failed=1; fi
+done
+for f in bin/catalix bin/catalix-dump; do
+  [ -x "$prefix/$f" ] || { echo "FAIL: $f is not executable"; failed=1; }
+done
+[ "$failed" = 0 ] || exit 1
+
+if ! command -v groff >/dev/null 2>&1; then
+  echo "SKIP: groff is not installed (Debian package groff-base), so the manual pages cannot be rendered"
+  exit 77
+fi
+for page in catalix catalix-dump; do
+  man_file="$prefix/share/man/man1/$page.1"
+  warnings="$(groff -man -Tutf8 -ww -z "$man_file" 2>&1)"
+  if [ -n "$warnings" ]; then
+    echo "FAIL: $page(1) renders with warnings:"
+    echo "$warnings"
+    exit 1
+  fi
+  # The page must say something under each heading a reader looks for.
+  text="$(groff -man -Tutf8 "$man_file" 2>/dev/null | sed 's/.\x08//g')"
+  for heading in NAME SYNOPSIS DESCRIPTION DIAGNOSTICS "EXIT STATUS"; do
+    grep -q "^$heading" <<<"$text" || { echo "FAIL: $page(1) has no $heading section"; exit 1; }
+  done
+  echo "rendered without warnings: $page(1)"
+done
+
+# Every message the programs can print is explained in a manual page.
+text="$(for page in catalix catalix-dump; do
+  groff -man -Tutf8 -rLL=400n -rHY=0 "$prefix/share/man/man1/$page.1" 2>/dev/null
+done | sed 's/.\x08//g')"
+while read -r message; do
+  grep -qF -- "$message" <<<"$text" || { echo "FAIL: no manual page explains \"$message\""; exit 1; }
+done <<'MESSAGES'
+error of opening file style.var
+error of opening file absrp_query.frm
+Query input error: file results.html has not been created
+error of reading absrp_sys_list.dat
+error of creation of results.html
+file read message: stop_signal
+lost
+usage: catalix-dump [query]
+catalix: out of memory
+MESSAGES
+echo "every message is explained"
