@@ -4,6 +4,7 @@
 // results.html are compared byte for byte with the expected files:
 //   command              catalix | catalix-dump | catalix-dump query
 //   absrp_sys_list.dat, absrp_query.frm, style.var   inputs, any may be absent
+//                        (a directory in a file's place counts as unreadable)
 //   results.html.before  put in place as results.html before the run (a file,
 //                        a directory, or a link such as one to /dev/full)
 //   stdout, status       expected standard output and exit status
@@ -87,7 +88,8 @@ TEST_P(EndToEnd, OutputStatusAndPageAsExpected) {
   fs::remove_all(work);
   fs::create_directories(work);
   for (const char* input : {"absrp_sys_list.dat", "absrp_query.frm", "style.var"})
-    if (fs::exists(case_dir / input)) fs::copy_file(case_dir / input, work / input);
+    if (fs::exists(case_dir / input))
+      fs::copy(case_dir / input, work / input, fs::copy_options::recursive);
   const fs::path before = case_dir / "results.html.before";
   const fs::path page = work / "results.html";
   const bool page_before = fs::exists(fs::symlink_status(before));
