@@ -1,0 +1,15 @@
+Resolution, lower bound          = 0
+Resolution, upper bound          = 100000
+Signal-to-noise, lower bound     = 0
+Signal-to-noise, upper bound     = 1000
+Absorption redshift, lower bound = 1.5
+Absorption redshift, upper bound = 3.5
+Ion name or system type          =All
+Rest wavelength (A), lower bound = 0
+Rest wavelength (A), upper bound = 3000
+Observed wavelength (A), lower   = 0
+Observed wavelength (A), upper   = 10000
+Equivalent width (A), lower      = 0
+Equivalent width (A), upper      = 5
+Column density log N, lower      = 12
+Column density log N, upper      = 22

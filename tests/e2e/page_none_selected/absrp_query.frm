@@ -1,0 +1,15 @@
+Rmin = 0
+Rmax = 100000
+SNmin = 1e-05
+SNmax = 1000
+zmin = 0
+zmax = 10
+ion =
+lab_min = 0
+lab_max = 10000
+obs_min = 0
+obs_max = 10000
+Wmin = 1e-05
+Wmax = 5
+Nmin = 0
+Nmax = 30

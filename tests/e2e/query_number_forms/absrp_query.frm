@@ -1,0 +1,15 @@
+Rmin = abc
+Rmax = 1e+
+SNmin = -
+SNmax = .5.
+zmin = 0x1.8p1
+zmax = inf
+ion =	 CIV
+lab_min = -0
+lab_max = 1e400
+obs_min = 1e-400
+obs_max = +.5e1
+Wmin = 12345678901
+Wmax = 0.000123456789012
+Nmin = nan
+Nmax = 00012.5000
