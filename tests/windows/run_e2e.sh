@@ -6,79 +6,98 @@
 #
 # Usage: tests/windows/run_e2e.sh WINDOWS_BUILD_DIR [CASES_DIR]
 #
-# A case is a directory holding:
-#   command                 one line: the program (catalix or catalix-dump)
-#                           and its arguments
-#   expected_stdout         standard output, byte for byte (LF line ends)
-#   expected_status         the exit status, a number (0 when absent)
-#   expected_results.html   the page (LF line ends); when absent, the run
-#                           must leave no results.html behind
-#   any other file          an input, copied into the empty directory the
-#                           program runs in
+# A case is a directory (the same layout as tests/e2e_test.cpp reads):
+#   command              catalix | catalix-dump | catalix-dump query
+#   absrp_sys_list.dat, absrp_query.frm, style.var   inputs, any may be absent
+#                        (a directory in a file's place counts as unreadable)
+#   results.html.before  put in place as results.html before the run
+#   stdout, status       expected standard output and exit status
+#   results.html         expected page; without it the run must leave no page,
+#                        or leave results.html.before untouched when there is one
+#   no_page              the run must leave no results.html at all
 set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 build="$(cd "${1:?usage: run_e2e.sh WINDOWS_BUILD_DIR [CASES_DIR]}" && pwd)"
-cases="${2:-$here/../e2e}"
+cases="$(cd "${2:-$here/../e2e}" && pwd)"
 . "$here/crlf.sh"
 . "$here/wine_env.sh"
 
 passed=0
 failed=0
+skipped=0
 fail() {
   echo "FAIL $name: $*"
-  failed=$((failed + 1))
   ok=0
+}
+# Shows where two files part, as characters.
+show_difference() {
+  diff <(od -An -c "$1") <(od -An -c "$2") | head -12
 }
 
 for dir in "$cases"/*/; do
+  dir="${dir%/}"
   [ -f "$dir/command" ] || continue
   name="$(basename "$dir")"
   ok=1
   run="$wine_tmp/run/$name"
   mkdir -p "$run"
-  for f in "$dir"/* "$dir"/.[!.]*; do
-    [ -e "$f" ] || continue
-    case "$(basename "$f")" in
-      command|expected_*) ;;
-      *) cp -R "$f" "$run/" ;;
-    esac
+  for input in absrp_sys_list.dat absrp_query.frm style.var; do
+    [ -e "$dir/$input" ] && cp -R "$dir/$input" "$run/$input"
   done
+  before="$dir/results.html.before"
+  if [ -L "$before" ] && [ ! -e "$before" ]; then
+    echo "skip $name: this machine has no $(readlink "$before")"
+    skipped=$((skipped + 1))
+    continue
+  fi
+  [ -e "$before" ] || [ -L "$before" ] && cp -R -P "$before" "$run/results.html"
+
   read -r -a words < "$dir/command"
   program="$build/${words[0]}.exe"
   (cd "$run" && run_exe "$program" "${words[@]:1}" >"$wine_tmp/stdout" 2>"$wine_tmp/stderr")
   status=$?
 
-  want_status=0
-  [ -f "$dir/expected_status" ] && want_status="$(tr -d ' \r\n' < "$dir/expected_status")"
+  want_status="$(tr -d ' \r\n' < "$dir/status")"
   [ "$status" = "$want_status" ] || fail "exit status $status, expected $want_status"
 
-  if [ -f "$dir/expected_stdout" ]; then
-    to_crlf "$dir/expected_stdout" > "$wine_tmp/want"
-    cmp -s "$wine_tmp/want" "$wine_tmp/stdout" || {
-      fail "standard output differs"
-      diff <(od -c "$wine_tmp/want") <(od -c "$wine_tmp/stdout") | head -20
-    }
+  to_crlf "$dir/stdout" > "$wine_tmp/want"
+  if ! cmp -s "$wine_tmp/want" "$wine_tmp/stdout"; then
+    fail "standard output differs (expected, then got):"
+    show_difference "$wine_tmp/want" "$wine_tmp/stdout"
   fi
 
-  if [ -f "$dir/expected_results.html" ]; then
-    if [ -f "$run/results.html" ]; then
-      to_crlf "$dir/expected_results.html" > "$wine_tmp/want"
-      cmp -s "$wine_tmp/want" "$run/results.html" || {
-        fail "results.html differs"
-        diff <(od -c "$wine_tmp/want") <(od -c "$run/results.html") | head -20
-      }
-    else
+  page="$run/results.html"
+  if [ -f "$dir/results.html" ]; then
+    to_crlf "$dir/results.html" > "$wine_tmp/want"
+    if [ ! -f "$page" ]; then
       fail "no results.html written"
+    elif ! cmp -s "$wine_tmp/want" "$page"; then
+      fail "results.html differs (expected, then got):"
+      show_difference "$wine_tmp/want" "$page"
     fi
-  elif [ -e "$run/results.html" ] && [ ! -e "$dir/results.html" ]; then
-    fail "results.html written where none was expected"
+  elif { [ -e "$before" ] || [ -L "$before" ]; } && [ ! -f "$dir/no_page" ]; then
+    if [ -L "$before" ]; then
+      [ -L "$page" ] || fail "the earlier page (a link) was replaced"
+    elif [ -d "$before" ]; then
+      [ -d "$page" ] || fail "the earlier page (a directory) was replaced"
+    elif ! cmp -s "$before" "$page"; then
+      fail "the earlier page was changed"
+    fi
+  elif [ -L "$before" ] && [[ "$(readlink "$before")" == /dev/* ]]; then
+    # A link to a Unix device (a full disk) has no Windows counterpart, and
+    # wine cannot delete such a link: only the message and status count.
+    echo "note $name: page left out of the check (wine cannot remove a link to a device)"
+  elif [ -e "$page" ] || [ -L "$page" ]; then
+    fail "results.html left behind where no page was expected"
   fi
 
   if [ "$ok" = 1 ]; then
     echo "ok   $name"
     passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
   fi
 done
 
-echo "windows e2e: $passed passed, $failed failed"
+echo "windows: $passed passed, $failed failed, $skipped skipped"
 [ "$failed" = 0 ] && [ "$passed" -gt 0 ]
