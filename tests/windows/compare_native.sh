@@ -56,10 +56,14 @@ compare_run() {  # $1 case name, $2 directory, $3... command words
   cp "$dir"/in/* "$dir/windows/"
   (cd "$dir/linux" && "$native/$1" "${@:2}" >../linux.out 2>/dev/null </dev/null)
   local linux_status=$?
-  (cd "$dir/windows" && run_exe "$windows/$1.exe" "${@:2}" >../windows.out 2>/dev/null)
+  (cd "$dir/windows" && run_exe "$windows/$1.exe" "${@:2}" >../windows.out 2>../windows.err)
   local windows_status=$?
   local ok=1
-  [ "$linux_status" = "$windows_status" ] || { echo "FAIL $name: status $linux_status on Linux, $windows_status on Windows"; ok=0; }
+  [ "$linux_status" = "$windows_status" ] || {
+    echo "FAIL $name: status $linux_status on Linux, $windows_status on Windows"
+    head -5 "$dir/windows.err"
+    ok=0
+  }
   to_crlf "$dir/linux.out" > "$dir/want"
   cmp -s "$dir/want" "$dir/windows.out" || {
     echo "FAIL $name: standard output differs (Linux, then Windows):"

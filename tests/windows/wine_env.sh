@@ -32,4 +32,8 @@ run_exe() {
 # so that no case pays for it (and its chatter stays out of the cases).
 start=$(date +%s)
 "$WINE_BIN" cmd /c exit </dev/null >/dev/null 2>&1 || true
+# Left to itself the wine server quits a moment after its last program ends,
+# and a program that starts in that moment fails ("recvmsg: Connection reset
+# by peer"): keep one server running until the script ends.
+if [ -n "$WINESERVER_BIN" ]; then "$WINESERVER_BIN" -p >/dev/null 2>&1 || true; fi
 echo "wine prefix ready in $(( $(date +%s) - start )) s"
