@@ -4,7 +4,7 @@
 // the end-of-file flag and the next character.
 //
 // CATALIX_NUMBER_CASES=n sets the number of generated cases of each kind
-// (default 100000); CATALIX_NUMBER_SEED=s changes the generated cases.
+// (default 400000); CATALIX_NUMBER_SEED=s changes the generated cases.
 
 #include <cfloat>
 #include <climits>
@@ -30,7 +30,7 @@ long setting(const char* name, long fallback) {
   return text != nullptr ? std::atol(text) : fallback;
 }
 
-long case_count() { return setting("CATALIX_NUMBER_CASES", 100000); }
+long case_count() { return setting("CATALIX_NUMBER_CASES", 400000); }
 
 std::string escaped(const std::string& s) {
   std::string out;
@@ -273,6 +273,14 @@ class Cases {
     return s;
   }
 
+  // Up to 20 digits with a small exponent: around the limits of the exact
+  // conversion of short numbers (2^53, 10^22).
+  std::string short_decimal() {
+    std::string s = digits(1 + below(20));
+    if (one_in(2)) s.insert(below(static_cast<unsigned>(s.size()) + 1), ".");
+    return s + "e" + std::to_string(static_cast<int>(below(61)) - 30);
+  }
+
   std::string hexadecimal() {
     std::string s = "0";
     s += from("xX");
@@ -417,6 +425,9 @@ const char* const kAdversarialDoubles[] = {
     "2.2250738585072011e-308", "2.2250738585072014e-308",
     "1.7976931348623157e308", "1.7976931348623158e308",
     "1.7976931348623159e308", "9007199254740993", "9007199254740993.0000001",
+    "9007199254740992", "9007199254740994e22", "9007199254740993e-22",
+    "9007199254740991e-23", "1e22", "1e23", "123456789e-22", "123456789e-23",
+    "1234567890123456789e1", "12345678901234567890e-1", "0.000000000000000000001e44",
     "9007199254740992.9999999", "1e0000000000000000000000000000000000005",
     "0e999999999999999999999999", "1e-99999999999999999999",
     "1e99999999999999999999", "0.1", "1548.204", "1215.67", "-1.0", "\xa0" "7",
@@ -481,6 +492,7 @@ TEST(NumberScanDouble, MatchesFscanfOnGeneratedCases) {
       case 4: body = g.garbage(); break;
       case 5: case 6: body = g.printed(); break;
       case 7: if (g.one_in(5)) { body = g.halfway(); break; } body = g.printed(); break;
+      case 8: body = g.short_decimal(); break;
       default: body = g.decimal(); break;
     }
     body = g.white_space() + g.sign() + body + g.tail();
