@@ -363,7 +363,9 @@ class Cases {
   std::string garbage() {
     std::string s;
     const unsigned n = below(9);
-    for (unsigned i = 0; i < n; ++i) s.push_back(from("0123456789+-.eEpPxXaAbBfFiInNtTyY \t\n\r\v\f()"));
+    for (unsigned i = 0; i < n; ++i) {
+      s.push_back(from("0123456789+-.eEpPxXaAbBfFiInNtTyY \t\n\r\v\f()"));
+    }
     if (one_in(10)) s.push_back('\0');
     return s;
   }
@@ -378,7 +380,10 @@ class Cases {
   // A double as printf writes it, in one of many forms.
   std::string printed() {
     double d = any_double();
-    if (one_in(3)) d = std::ldexp(static_cast<double>(bits() >> 11), static_cast<int>(below(120)) - 80);
+    if (one_in(3)) {
+      d = std::ldexp(static_cast<double>(bits() >> 11),
+                     static_cast<int>(below(120)) - 80);
+    }
     char text[2048];
     const int precision = static_cast<int>(below(40));
     switch (below(5)) {

@@ -115,7 +115,8 @@ TEST(PrintfNumber, GeneralMatchesPrintfOnRandomDoubles) {
     std::memcpy(&x, &b, sizeof x);
     c.check(x);
     // Numbers of catalogue size, and short decimals that sit on a digit.
-    c.check(std::ldexp(static_cast<double>(b >> 11), static_cast<int>(random() % 100) - 80));
+    c.check(std::ldexp(static_cast<double>(b >> 11),
+                       static_cast<int>(random() % 100) - 80));
     c.check(static_cast<double>(static_cast<int64_t>(b) >> (random() % 64)) /
             std::pow(10.0, static_cast<int>(random() % 25)));
   }
