@@ -335,21 +335,22 @@ bool read_int(FILE* file, int* value) {
     negative = c == '-';
     c = read_char(file);
   }
-  // scanf converts with strtol, which saturates at the range of long; the
-  // long is then cut to int.
-  const unsigned long limit = negative
-      ? static_cast<unsigned long>(std::numeric_limits<long>::max()) + 1
-      : static_cast<unsigned long>(std::numeric_limits<long>::max());
-  unsigned long magnitude = 0;
+  // scanf converts with strtol, which saturates at the range of a 64-bit
+  // long; the long is then cut to int.  Done in 64 bits everywhere, so that
+  // the value is the same where long is narrower.
+  const uint64_t limit = negative
+      ? static_cast<uint64_t>(std::numeric_limits<int64_t>::max()) + 1
+      : static_cast<uint64_t>(std::numeric_limits<int64_t>::max());
+  uint64_t magnitude = 0;
   bool got_digit = false;
   for (; is_digit(c); c = read_char(file)) {
     got_digit = true;
-    const unsigned long d = static_cast<unsigned long>(c - '0');
+    const uint64_t d = static_cast<uint64_t>(c - '0');
     magnitude = magnitude > (limit - d) / 10 ? limit : magnitude * 10 + d;
   }
   step_back(file, c);
   if (!got_digit) return false;
-  const unsigned long bits = negative ? 0UL - magnitude : magnitude;
+  const uint64_t bits = negative ? 0 - magnitude : magnitude;
   *value = static_cast<int>(static_cast<unsigned int>(bits));
   return true;
 }
