@@ -1,5 +1,6 @@
 #include "report/number_format.h"
 
+#include "report/output.h"
 #include "report/printf_number.h"
 #include "report/symbols.h"
 
@@ -9,7 +10,7 @@ void write_table_number(FILE* out, double x) {
 
 void write_rendered(FILE* out, double x) {
   if (special_symbol_treatment(x) != 0) {
-    std::fputs(special_symbol_conversion(x).text, out);
+    output::put(out, special_symbol_conversion(x).text);
   } else {
     write_table_number(out, x);
   }
