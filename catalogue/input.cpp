@@ -32,14 +32,6 @@ void skip_white_space(FILE* file) {
   step_back(file, c);
 }
 
-bool read_double(FILE* file, double* value) {
-  return std::fscanf(file, "%lg", value) == 1;
-}
-
-bool read_int(FILE* file, int* value) {
-  return std::fscanf(file, "%d", value) == 1;
-}
-
 bool read_letter(FILE* file, char* value) {
   const int c = read_char(file);
   if (c == kEnd) return false;

@@ -48,12 +48,13 @@ void skip(FILE* file, int n);
 // Skips any run of white space, as the scanf directive "\n" does.
 void skip_white_space(FILE* file);
 
-// Reads a number as scanf's "%lg" does.  On failure `value` is unchanged and
-// false is returned; the stream stands where the conversion stopped.
+// Read a number exactly as glibc's fscanf "%lg" and "%d" do: the same value,
+// the same characters consumed, so the stream stands at the same byte.  On
+// failure `value` is unchanged and false is returned (number_input.cpp).
 bool read_double(FILE* file, double* value);
-
-// As scanf's "%d" and "%c".
 bool read_int(FILE* file, int* value);
+
+// As scanf's "%c".
 bool read_letter(FILE* file, char* value);
 
 }  // namespace input

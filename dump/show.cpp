@@ -3,12 +3,17 @@
 #include <cstdio>
 
 #include "catalogue/catalogue.h"
-#include "report/number_format.h"
+#include "report/printf_number.h"
 
 namespace {
 
-void show_record_number(double x) { write_general(stdout, x, 12, 6); }
-void show_header_number(double x) { write_general(stdout, x, 12, 10); }
+// "%-12.6g" and "%-12.10g".
+void show_record_number(double x) {
+  printf_number::write_general(stdout, x, 12, 6);
+}
+void show_header_number(double x) {
+  printf_number::write_general(stdout, x, 12, 10);
+}
 void show_text(const string& s) { std::fputs(s.text, stdout); }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "catalogue/input.h"
-#include "report/number_format.h"
+#include "report/printf_number.h"
 
 double min_resolution = 0.0, max_resolution = 0.0;
 double min_s_to_n = 0.0, max_s_to_n = 0.0;
@@ -53,7 +53,7 @@ int init_query_parameters() {
 namespace {
 
 void show_bound(double x) {
-  write_general(stdout, x, 12, 10);
+  printf_number::write_general(stdout, x, 12, 10);
   std::putchar('\n');
 }
 

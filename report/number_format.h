@@ -5,12 +5,6 @@
 
 #include <cstdio>
 
-// Writes x as printf's "%-<width>.<precision>g" does under the C library of
-// Linux, on every platform.  The Windows C library of mingw-w64 drops the
-// padding of some fixed-notation numbers (100000 with "%-10.9g" comes out
-// without its four blanks), so no "%g" of the C library is used.
-void write_general(FILE* out, double x, int width, int precision);
-
 // "%-12.10g": every catalogue number in the tables.
 void write_table_number(FILE* out, double x);
 

@@ -7,13 +7,14 @@
 #include "query/selection.h"
 #include "report/identity.h"
 #include "report/number_format.h"
+#include "report/output.h"
 #include "report/style.h"
 
 namespace {
 
 const char kPageName[] = "results.html";
 
-void put(FILE* out, const char* text) { std::fputs(text, out); }
+using output::put;
 
 void write_page_header(FILE* out) {
   put(out, "<html>\n");
@@ -194,6 +195,8 @@ int html_Query_Results() {
     std::printf("error of creation of results.html\n");
     return 1;
   }
+  // The page is written in large pieces; write errors are caught at the end.
+  std::setvbuf(out, nullptr, _IOFBF, 1 << 20);
   write_results_page(out);
   // A page that did not reach the disk whole is no answer: take it away.
   const bool write_failed = std::ferror(out) != 0;

@@ -4,12 +4,13 @@
 
 #include "catalogue/catalogue.h"
 #include "report/number_format.h"
+#include "report/output.h"
 #include "report/style.h"
 #include "report/symbols.h"
 
 namespace {
 
-void put(FILE* out, const char* text) { std::fputs(text, out); }
+using output::put;
 
 void open_row(FILE* out) {
   put(out, "<tr ");
@@ -96,7 +97,6 @@ int record::html_record(FILE* file) {
   put(file, "</td>\n");
 
   put(file, "</tr>\n");
-  std::fflush(file);
   return 0;
 }
 
@@ -170,10 +170,8 @@ int header::html_header(FILE* file) {
 int sub_record::html_sub_record(FILE* file) {
   sys_header.html_header(file);
   lines.html_record_group(file);
-  std::fflush(file);
   put(file, "<tr align=\"center\"><td colspan=8>");
   put(file, "____________________________________________________________");
   put(file, "_______________________</td></tr>\n");
-  std::fflush(file);
   return 0;
 }

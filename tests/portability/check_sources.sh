@@ -24,8 +24,9 @@ while IFS=: read -r file _ header; do
   [ -f "$name" ] || [ -f "$name.in" ] || { echo "FAIL: $file includes \"$name\", which is not in the tree"; failed=1; }
 done < <(grep -rn --include='*.cpp' --include='*.h' -E '^#include "' "${dirs[@]}")
 # POSIX and Windows stream calls, allowed only where the platform is picked.
-if grep -rnE '\b(getc_unlocked|putc_unlocked|fgetc_unlocked|fputc_unlocked|fwrite_unlocked|fread_unlocked|_getc_nolock|_putc_nolock|fileno|fdopen|popen|open_memstream|fmemopen|posix_|mmap|read\(|write\(|lseek)' \
-     "${dirs[@]}" | grep -v '^catalogue/input\.h:'; then
+# Comment lines may name them.
+if grep -rnE '\b(getc_unlocked|putc_unlocked|fgetc_unlocked|fputc_unlocked|fwrite_unlocked|fread_unlocked|_getc_nolock|_putc_nolock|fileno|fdopen|popen|open_memstream|fmemopen|posix_[a-z_]+|mmap|lseek)\b|(^|[^A-Za-z0-9_])::(read|write|open|close)\b' \
+     "${dirs[@]}" | grep -v '^catalogue/input\.h:' | grep -vE '^[^:]+:[0-9]+:\s*//'; then
   echo "FAIL: the calls above are outside ISO C/C++ and not in catalogue/input.h"
   failed=1
 fi

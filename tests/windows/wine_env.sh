@@ -28,12 +28,14 @@ run_exe() {
   "$WINE_BIN" "$@" </dev/null
 }
 
+# Left to itself the wine server quits a moment after its last program ends,
+# and a program that starts in that moment fails, with status 1 and no
+# output: keep one server running until the script ends.  It must be the
+# first server of the prefix (a second one cannot take over).
+start=$(date +%s)
+mkdir -p "$WINEPREFIX"
+if [ -n "$WINESERVER_BIN" ]; then "$WINESERVER_BIN" -p >/dev/null 2>&1 || true; fi
 # The first start builds the prefix, which takes a while; do it once, here,
 # so that no case pays for it (and its chatter stays out of the cases).
-start=$(date +%s)
 "$WINE_BIN" cmd /c exit </dev/null >/dev/null 2>&1 || true
-# Left to itself the wine server quits a moment after its last program ends,
-# and a program that starts in that moment fails ("recvmsg: Connection reset
-# by peer"): keep one server running until the script ends.
-if [ -n "$WINESERVER_BIN" ]; then "$WINESERVER_BIN" -p >/dev/null 2>&1 || true; fi
 echo "wine prefix ready in $(( $(date +%s) - start )) s"
