@@ -37,7 +37,7 @@ for page in catalix catalix-dump; do
     exit 1
   fi
   # The page must say something under each heading a reader looks for.
-  text="$(groff -man -Tutf8 "$man_file" 2>/dev/null | sed 's/.\x08//g')"
+  text="$(groff -man -Tutf8 -P-cbu "$man_file" 2>/dev/null)"
   for heading in NAME SYNOPSIS DESCRIPTION DIAGNOSTICS "EXIT STATUS"; do
     grep -q "^$heading" <<<"$text" || { echo "FAIL: $page(1) has no $heading section"; exit 1; }
   done
@@ -46,8 +46,8 @@ done
 
 # Every message the programs can print is explained in a manual page.
 text="$(for page in catalix catalix-dump; do
-  groff -man -Tutf8 -rLL=400n -rHY=0 "$prefix/share/man/man1/$page.1" 2>/dev/null
-done | sed 's/.\x08//g')"
+  groff -man -Tutf8 -P-cbu -rLL=400n -rHY=0 "$prefix/share/man/man1/$page.1" 2>/dev/null
+done)"
 while read -r message; do
   grep -qF -- "$message" <<<"$text" || { echo "FAIL: no manual page explains \"$message\""; exit 1; }
 done <<'MESSAGES'
