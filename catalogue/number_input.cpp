@@ -212,9 +212,14 @@ double convert(bool negative, bool hex, Digits digits, long long exponent) {
     text[2] = '-';
     from = text + 2;
   }
+  // Standard libraries without from_chars for double (libc++ before 20, so
+  // FreeBSD's base system) take strtod for every number: it rounds as
+  // exactly, only slower.
+#if defined(__cpp_lib_to_chars)
   const auto result = std::from_chars(
       from, p, value, hex ? std::chars_format::hex : std::chars_format::general);
   if (result.ec == std::errc() && result.ptr == p) return value;
+#endif
 
   // Out of range: strtod gives infinity or the underflowed value as scanf
   // does.  No decimal point is written, so the locale plays no part.
