@@ -8,8 +8,8 @@
 # Usage: tests/windows/compare_native.sh LINUX_BUILD_DIR WINDOWS_BUILD_DIR
 set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-native="$(cd "${1:?usage: compare_native.sh LINUX_BUILD_DIR WINDOWS_BUILD_DIR}" && pwd)"
-windows="$(cd "${2:?usage: compare_native.sh LINUX_BUILD_DIR WINDOWS_BUILD_DIR}" && pwd)"
+native="$(cd "${1:?usage: compare_native.sh LINUX_BUILD_DIR WINDOWS_BUILD_DIR}" && pwd)" || exit 1
+windows="$(cd "${2:?usage: compare_native.sh LINUX_BUILD_DIR WINDOWS_BUILD_DIR}" && pwd)" || exit 1
 . "$here/crlf.sh"
 . "$here/wine_env.sh"
 
@@ -56,8 +56,10 @@ compare_run() {  # $1 case name, $2 directory, $3... command words
   cp "$dir"/in/* "$dir/windows/"
   (cd "$dir/linux" && "$native/$1" "${@:2}" >../linux.out 2>/dev/null </dev/null)
   local linux_status=$?
-  (cd "$dir/windows" && run_exe "$windows/$1.exe" "${@:2}" >../windows.out 2>../windows.err)
+  cd "$dir/windows"
+  run_exe ../windows.out ../windows.err "$windows/$1.exe" "${@:2}"
   local windows_status=$?
+  cd - >/dev/null
   local ok=1
   [ "$linux_status" = "$windows_status" ] || {
     echo "FAIL $name: status $linux_status on Linux, $windows_status on Windows"
@@ -96,5 +98,6 @@ for spelling in "${spellings[@]}"; do
   compare_run "'$spelling' in the query dump" "$dir" catalix-dump query
 done
 
+[ "$wine_retries" = 0 ] || echo "note: $wine_retries runs were tried again after wine failed to start them"
 echo "native: $passed passed, $failed failed"
 [ "$failed" = 0 ]

@@ -19,8 +19,12 @@
 #   no_page              the run must leave no results.html at all
 set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-build="$(cd "${1:?usage: run_e2e.sh BUILD_DIR [CASES_DIR]}" && pwd)"
-cases="$(cd "${2:-$here/../e2e}" && pwd)"
+build="$(cd "${1:?usage: run_e2e.sh BUILD_DIR [CASES_DIR]}" && pwd)" || exit 1
+cases="$(cd "${2:-$here/../e2e}" && pwd)" || exit 1
+if [ ! -f "$build/catalix.exe" ] && [ ! -x "$build/catalix" ]; then
+  echo "no catalix program in $build" >&2
+  exit 1
+fi
 if [ -f "$build/catalix.exe" ]; then
   platform=windows
   suffix=.exe
@@ -30,7 +34,12 @@ else
   platform=native
   suffix=
   to_crlf() { cat "$1"; }
-  run_exe() { "$@" </dev/null; }
+  wine_retries=0
+  run_exe() {
+    local out="$1" err="$2"
+    shift 2
+    "$@" </dev/null >"$out" 2>"$err"
+  }
   wine_tmp="$(mktemp -d)"
   trap 'rm -rf "$wine_tmp"' EXIT
 fi
@@ -67,8 +76,10 @@ for dir in "$cases"/*/; do
 
   read -r -a words < "$dir/command"
   program="$build/${words[0]}$suffix"
-  (cd "$run" && run_exe "$program" "${words[@]:1}" >"$wine_tmp/stdout" 2>"$wine_tmp/stderr")
+  cd "$run"
+  run_exe "$wine_tmp/stdout" "$wine_tmp/stderr" "$program" "${words[@]:1}"
   status=$?
+  cd - >/dev/null
 
   want_status="$(tr -d ' \r\n' < "$dir/status")"
   [ "$status" = "$want_status" ] || fail "exit status $status, expected $want_status"
@@ -112,5 +123,6 @@ for dir in "$cases"/*/; do
   fi
 done
 
+[ "$wine_retries" = 0 ] || echo "note: $wine_retries runs were tried again after wine failed to start them"
 echo "$platform: $passed passed, $failed failed, $skipped skipped"
 [ "$failed" = 0 ] && [ "$passed" -gt 0 ]

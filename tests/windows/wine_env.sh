@@ -1,7 +1,7 @@
 # Sourced by the Windows test scripts: finds wine and gives it a fresh,
 # private prefix in a temporary directory, removed (and its wineserver
-# stopped) when the calling script exits.  Defines run_exe EXE [ARGS...],
-# which runs a console program headless with standard input empty.
+# stopped) when the calling script exits.  Defines run_exe (below), which
+# runs a console program headless with standard input empty.
 WINE_BIN="${WINE_BIN:-/usr/lib/wine/wine64}"
 WINESERVER_BIN="${WINESERVER_BIN:-/usr/lib/wine/wineserver}"
 if [ ! -x "$WINE_BIN" ]; then
@@ -24,8 +24,24 @@ wine_cleanup() {
 }
 trap wine_cleanup EXIT
 
+# run_exe OUT ERR EXE [ARGS...]: standard output to OUT, standard error to
+# ERR.  Now and then, on a busy machine, wine fails to start a program and
+# reports only status 1, with no output at all; the programs under test
+# never end that way (every failure of theirs prints a message), so such a
+# run is tried again, up to twice, and counted in wine_retries.
+wine_retries=0
 run_exe() {
-  "$WINE_BIN" "$@" </dev/null
+  local out="$1" err="$2" status attempt
+  shift 2
+  for attempt in 1 2 3; do
+    "$WINE_BIN" "$@" </dev/null >"$out" 2>"$err"
+    status=$?
+    if [ "$status" = 0 ] || [ -s "$out" ] || [ -s "$err" ] || [ "$attempt" = 3 ]; then
+      return "$status"
+    fi
+    wine_retries=$((wine_retries + 1))
+    echo "note: wine gave status $status and no output for $(basename "$1"); trying again" >&2
+  done
 }
 
 # Left to itself the wine server quits a moment after its last program ends,
