@@ -70,12 +70,17 @@ double with_sign(bool negative, double magnitude) {
 }
 
 // The significant digits of a number, bounded, with the power of the base
-// that scales them.  The first 19 decimal digits are also kept as an integer
-// for the fast conversion.  The text lives outside, so that the counts can
-// stay in registers while digits are read.
+// that scales them.  The first kLeading decimal digits are kept as an
+// integer only, for the fast conversion; the text of the rest lives outside,
+// so that the counts can stay in registers while digits are read.
 class Digits {
  public:
-  Digits(char* text, int capacity) : text_(text), capacity_(capacity) {}
+  // Decimal digits up to this many are exact in a double.
+  static const int kLeading = 15;
+
+  // Hexadecimal digits are all kept as text.
+  Digits(char* text, int capacity, bool hex)
+      : text_(text), capacity_(capacity), leading_limit_(hex ? 0 : kLeading) {}
 
   void add_integer_digit(int c) {
     if (count_ == 0 && c == '0') return;
@@ -106,7 +111,11 @@ class Digits {
   // Writes the digits, with the mark of dropped ones, to `out`; returns the
   // end and the scale that goes with what was written.
   char* write(char* out, long long* scale) const {
-    for (int i = 0; i < count_; ++i) *out++ = text_[i];
+    if (count_ > 0 && leading_limit_ > 0) {
+      // The first kept digit is never 0, so this gives all of them.
+      out = std::to_chars(out, out + kLeading, leading_).ptr;
+    }
+    for (int i = leading_limit_; i < count_; ++i) *out++ = text_[i];
     *scale = scale_;
     if (dropped_non_zero_) {
       *out++ = '1';
@@ -116,13 +125,20 @@ class Digits {
   }
 
  private:
+  // The first kLeading digits live only in `leading_`; the text holds the
+  // ones after them.
   void keep(int c) {
-    if (count_ < 19) leading_ = leading_ * 10 + static_cast<unsigned>(c - '0');
-    text_[count_++] = static_cast<char>(c);
+    if (count_ < leading_limit_) {
+      leading_ = leading_ * 10 + static_cast<unsigned>(c - '0');
+    } else {
+      text_[count_] = static_cast<char>(c);
+    }
+    ++count_;
   }
 
   char* text_;
   int capacity_;
+  int leading_limit_;
   int count_ = 0;
   long long scale_ = 0;  // in digits of the base; bounded by what was read
   bool dropped_non_zero_ = false;
@@ -170,10 +186,10 @@ const double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
 // When the digits and the power of ten are both exact doubles, one
 // multiplication or division rounds correctly.  Needs arithmetic done in
 // double, not in a wider type.
-bool convert_fast(Digits digits, long long exponent, double* value) {
+bool convert_fast(const Digits& digits, long long exponent, double* value) {
 #if FLT_EVAL_METHOD == 0
   const long long total = exponent + digits.scale();
-  if (digits.count() > 19 || digits.leading() > (uint64_t{1} << 53) ||
+  if (digits.count() > Digits::kLeading ||
       total < -22 || total > 22) {
     return false;
   }
@@ -189,7 +205,7 @@ bool convert_fast(Digits digits, long long exponent, double* value) {
 }
 
 // Converts digits × base^exponent exactly, rounding to nearest.
-double convert(bool negative, bool hex, Digits digits, long long exponent) {
+double convert(bool negative, bool hex, const Digits& digits, long long exponent) {
   if (digits.is_zero()) return with_sign(negative, 0.0);
   double value = 0.0;
   if (!hex && convert_fast(digits, exponent, &value)) {
@@ -238,7 +254,7 @@ double convert(bool negative, bool hex, Digits digits, long long exponent) {
 // The rest of a number after its "0x".
 bool read_hexadecimal(FILE* file, bool negative, double* value) {
   char text[kHexDigits];
-  Digits digits(text, kHexDigits);
+  Digits digits(text, kHexDigits, true);
   bool got_digit = false;
   bool got_dot = false;
   int c = read_char(file);
@@ -305,7 +321,7 @@ bool read_double(FILE* file, double* value) {
     got_digit = true;  // a leading zero, worth nothing more
   }
   char text[kDecimalDigits];
-  Digits digits(text, kDecimalDigits);
+  Digits digits(text, kDecimalDigits, false);
   for (; is_digit(c); c = read_char(file)) {
     digits.add_integer_digit(c);
     got_digit = true;

@@ -4,8 +4,6 @@
 
 #include "catalogue/input.h"
 
-string::string() : text(), next(nullptr) {}
-
 string::string(const char* src) : text(), next(nullptr) {
   // Texts made from literals are short; longer ones are cut.
   const int kLiteralLimit = 39;
@@ -60,8 +58,10 @@ int string::print_symbol_off(FILE* out, char c) const {
 }
 
 void string::copy_text(const string& other) {
-  std::strncpy(text, other.text, kCapacity);
-  text[kCapacity - 1] = '\0';
+  // Up to the NUL only: what lies after it is never read as text.
+  int i = 0;
+  for (; i < kCapacity - 1 && other.text[i] != '\0'; ++i) text[i] = other.text[i];
+  text[i] = '\0';
 }
 
 int descriptor_shift(FILE* file, char stop) {
@@ -78,9 +78,10 @@ int descriptor_shift(FILE* file, char stop) {
     if (c == static_cast<unsigned char>(stop)) break;
   }
   if (reads == kMaxReads) {
+    // The warning goes out as it occurs.
     std::printf("file read message: stop_signal '%c' lost\n", stop);
+    std::fflush(stdout);
     return 1;
   }
-  std::fflush(stdout);
   return 0;
 }

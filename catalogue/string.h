@@ -13,7 +13,7 @@ class string {
   char text[kCapacity];
   string* next;
 
-  string();
+  string() : text(), next(nullptr) {}
   // Copies at most 39 characters of `src`.
   explicit string(const char* src);
 
@@ -33,7 +33,7 @@ class string {
   // length of `text` minus 1.
   int print_symbol_off(FILE* out, char c) const;
 
-  // Copies the text (up to its NUL) of `other`; the rest is zero-filled.
+  // Copies the text of `other` up to its NUL; the bytes after it are left.
   void copy_text(const string& other);
 
  private:
