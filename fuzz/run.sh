@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-25}"
 build="${2:-build-fuzz}"
 
-CXX="${CXX:-clang++}" cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+CXX="${FUZZ_CXX:-clang++}" cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCATALIX_FUZZ=ON -DCATALIX_TESTS=OFF >/dev/null
 cmake --build "$build" -j2 >/dev/null
 
