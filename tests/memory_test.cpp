@@ -18,14 +18,6 @@
 
 #include "program_run.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-#define CATALIX_UNDER_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define CATALIX_UNDER_ASAN 1
-#endif
-#endif
-
 namespace {
 
 const double kBytesPerLineRecord = 600.0;

@@ -22,6 +22,16 @@
 #include <string>
 #include <vector>
 
+// Defined when the tests, and with them the program, are built with
+// AddressSanitizer (GCC says so by a macro, clang by a feature test).
+#if defined(__SANITIZE_ADDRESS__)
+#define CATALIX_UNDER_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define CATALIX_UNDER_ASAN 1
+#endif
+#endif
+
 namespace run {
 
 // The account a root test run drops to, so that file permissions bind.

@@ -1,8 +1,9 @@
 // Damaged catalogues run through the whole program: every prefix of the
 // example catalogue, every single-byte deletion, every marker character
-// blanked or doubled, every line end given a carriage return.  Each run must end within a second, exit 0 with a whole page, say
-// nothing on standard output but the reader's lost-marker warnings, report
-// nothing on standard error (sanitizers) and leave its catalogue unchanged.
+// blanked or doubled, every line end given a carriage return.  Each run must
+// end within a second, exit 0 with a whole page, say nothing on standard
+// output but the reader's lost-marker warnings, report nothing on standard
+// error (sanitizers) and leave its inputs unchanged.
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -25,14 +26,8 @@ const int kMaxReported = 20;
 
 // A run under AddressSanitizer costs about ten times as much: there a long
 // catalogue is swept at evenly spaced positions, at most this many per sweep.
-#if defined(__SANITIZE_ADDRESS__)
+#ifdef CATALIX_UNDER_ASAN
 const std::size_t kMaxCases = 3000;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-const std::size_t kMaxCases = 3000;
-#else
-const std::size_t kMaxCases = 1000000;
-#endif
 #else
 const std::size_t kMaxCases = 1000000;
 #endif
@@ -69,6 +64,7 @@ struct Case {
   std::string catalogue;
 };
 
+// What is wrong with one run; empty when nothing is.
 std::string fault_of(const Case& c, const run::Outcome& outcome, const std::string& dir,
                      const std::string& form, const std::string& style) {
   if (outcome.timed_out) return "did not end within a second";
