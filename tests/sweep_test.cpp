@@ -1,6 +1,7 @@
-// Damaged catalogues run through the whole program: every prefix of the
-// example catalogue, every single-byte deletion, every marker character
-// blanked or doubled, every line end given a carriage return.  Each run must
+// Damaged inputs run through the whole program: every prefix of the example
+// catalogue, every single-byte deletion, every marker character blanked or
+// doubled, every line end given a carriage return; the same for the query
+// form and the style file.  Each run must
 // end within a second, exit 0 with a whole page, say nothing on standard
 // output but the reader's lost-marker warnings, report nothing on standard
 // error (sanitizers) and leave its inputs unchanged.
@@ -10,6 +11,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -20,7 +22,6 @@
 namespace {
 
 const char kSourceDir[] = CATALIX_SOURCE_DIR;
-const char kCatalogueName[] = "absrp_sys_list.dat";
 const int kWorkers = 2;
 const int kMaxReported = 20;
 
@@ -51,49 +52,43 @@ std::vector<std::size_t> positions_of(const std::string& whole, const std::strin
 }
 
 const char kMarkers[] = "$=%_#*{";
+const char kCatalogue[] = "absrp_sys_list.dat";
+const char kForm[] = "absrp_query.frm";
+const char kStyle[] = "style.var";
+
+std::string data_file(const std::string& name) {
+  return run::read_file(std::string(kSourceDir) + "/tests/data/robustness/" + name);
+}
 
 // The bundled example when there is one, else the tests' own catalogue.
 std::string base_catalogue() {
   const std::string example = std::string(kSourceDir) + "/examples/absrp_sys_list.dat";
   if (run::exists(example)) return run::read_file(example);
-  return run::read_file(std::string(kSourceDir) + "/tests/data/robustness/catalogue.dat");
+  return data_file("catalogue.dat");
 }
 
 struct Case {
   std::string name;
-  std::string catalogue;
+  std::string bytes;  // of the damaged input
 };
 
-// What is wrong with one run; empty when nothing is.
-std::string fault_of(const Case& c, const run::Outcome& outcome, const std::string& dir,
-                     const std::string& form, const std::string& style) {
-  if (outcome.timed_out) return "did not end within a second";
-  if (!outcome.exited) return "ended by signal " + std::to_string(outcome.signal);
-  if (outcome.status != 0) return "exit status " + std::to_string(outcome.status);
-  if (!outcome.err.empty()) return "standard error: " + outcome.err.substr(0, 2000);
-  if (!run::only_lost_markers(outcome.out)) return "standard output: " + outcome.out.substr(0, 500);
-  if (!run::whole_page(run::read_file(dir + "/results.html"))) return "page not whole";
-  if (run::read_file(dir + "/" + kCatalogueName) != c.catalogue) return "catalogue changed";
-  if (run::read_file(dir + "/absrp_query.frm") != form) return "query form changed";
-  if (run::read_file(dir + "/style.var") != style) return "style file changed";
-  return "";
-}
-
+// Runs the program with one input damaged case by case and the other two
+// good, kWorkers runs at a time, and reports every faulty run.
 class Sweep {
  public:
-  Sweep() {
-    const std::string data = std::string(kSourceDir) + "/tests/data/robustness/";
-    form_ = run::read_file(data + "query.frm");
-    style_ = run::read_file(data + "style.var");
+  explicit Sweep(const char* damaged) : damaged_(damaged) {
+    good_[kCatalogue] = base_catalogue();
+    good_[kForm] = data_file("query.frm");
+    good_[kStyle] = data_file("style.var");
     for (int i = 0; i < kWorkers; ++i) {
       dirs_.push_back(root_ / ("worker" + std::to_string(i)));
       std::filesystem::create_directory(dirs_.back());
-      run::write_file(dirs_.back() + "/absrp_query.frm", form_);
-      run::write_file(dirs_.back() + "/style.var", style_);
+      for (const auto& file : good_) run::write_file(dirs_.back() + "/" + file.first, file.second);
     }
   }
 
-  // Runs `count` cases, kWorkers at a time, and reports every faulty one.
+  const std::string& good() { return good_[damaged_]; }
+
   void run_all(std::size_t count, const std::function<Case(std::size_t)>& make) {
     std::vector<pid_t> pids(kWorkers, 0);
     std::vector<Case> cases(kWorkers);
@@ -120,13 +115,13 @@ class Sweep {
         check(cases[i], outcome, dirs_[i]);
       }
     }
-    std::printf("[ sweep    ] %zu cases, %d faulty\n", count, faulty_);
+    std::printf("[ sweep    ] %s: %zu cases, %d faulty\n", damaged_.c_str(), count, faulty_);
   }
 
  private:
   void start(int worker, const Case& c) {
     std::remove((dirs_[worker] + "/results.html").c_str());
-    run::write_file(dirs_[worker] + "/" + kCatalogueName, c.catalogue);
+    run::write_file(dirs_[worker] + "/" + damaged_, c.bytes);
   }
 
   // A timed-out case once more, alone, so that only a real hang fails.
@@ -139,36 +134,52 @@ class Sweep {
     return run::collect(dirs_[worker], status, usage);
   }
 
+  // What is wrong with one run; empty when nothing is.
+  std::string fault_of(const Case& c, const run::Outcome& outcome, const std::string& dir) {
+    if (outcome.timed_out) return "did not end within a second";
+    if (!outcome.exited) return "ended by signal " + std::to_string(outcome.signal);
+    if (outcome.status != 0) return "exit status " + std::to_string(outcome.status);
+    if (!outcome.err.empty()) return "standard error: " + outcome.err.substr(0, 2000);
+    if (!run::only_lost_markers(outcome.out)) return "standard output: " + outcome.out.substr(0, 500);
+    if (!run::whole_page(run::read_file(dir + "/results.html"))) return "page not whole";
+    for (const auto& file : good_) {
+      const std::string& before = file.first == damaged_ ? c.bytes : file.second;
+      if (run::read_file(dir + "/" + file.first) != before) return file.first + " changed";
+    }
+    return "";
+  }
+
   void check(const Case& c, const run::Outcome& outcome, const std::string& dir) {
-    const std::string fault = fault_of(c, outcome, dir, form_, style_);
+    const std::string fault = fault_of(c, outcome, dir);
     if (fault.empty()) return;
     if (++faulty_ > kMaxReported) return;
     // Keep the input for the report; the test's directory outlives the run.
-    const std::string kept = "sweep-failure-" + c.name + ".dat";
-    run::write_file(kept, c.catalogue);
-    ADD_FAILURE() << c.name << ": " << fault << " (input kept in " << kept << ")";
+    const std::string kept = "sweep-failure-" + c.name + "-" + damaged_;
+    run::write_file(kept, c.bytes);
+    ADD_FAILURE() << damaged_ << " " << c.name << ": " << fault << " (input kept in " << kept
+                  << ")";
   }
 
+  std::string damaged_;
+  std::map<std::string, std::string> good_;
   run::TempDir root_;
   std::vector<std::string> dirs_;
-  std::string form_;
-  std::string style_;
   int faulty_ = 0;
 };
 
-TEST(Sweep, EveryPrefixOfTheCatalogue) {
-  const std::string whole = base_catalogue();
+void every_prefix(const char* input) {
+  Sweep sweep(input);
+  const std::string whole = sweep.good();
   const std::vector<std::size_t> lengths = positions(whole.size() + 1);
-  Sweep sweep;
   sweep.run_all(lengths.size(), [&](std::size_t i) {
     return Case{"prefix-" + std::to_string(lengths[i]), whole.substr(0, lengths[i])};
   });
 }
 
-TEST(Sweep, EverySingleByteDeletion) {
-  const std::string whole = base_catalogue();
+void every_deletion(const char* input) {
+  Sweep sweep(input);
+  const std::string whole = sweep.good();
   const std::vector<std::size_t> at = positions(whole.size());
-  Sweep sweep;
   sweep.run_all(at.size(), [&](std::size_t i) {
     std::string damaged = whole;
     damaged.erase(at[i], 1);
@@ -176,38 +187,57 @@ TEST(Sweep, EverySingleByteDeletion) {
   });
 }
 
-TEST(Sweep, EveryMarkerCharacterBlanked) {
-  const std::string whole = base_catalogue();
-  const std::vector<std::size_t> markers = positions_of(whole, kMarkers);
-  ASSERT_GT(markers.size(), 50u);
-  Sweep sweep;
-  sweep.run_all(markers.size(), [&](std::size_t i) {
+// Each character of `set` in turn replaced by a blank, or doubled.
+void every_character(const char* input, const std::string& set, bool doubled) {
+  Sweep sweep(input);
+  const std::string whole = sweep.good();
+  const std::vector<std::size_t> at = positions_of(whole, set);
+  ASSERT_FALSE(at.empty());
+  sweep.run_all(at.size(), [&](std::size_t i) {
     std::string damaged = whole;
-    damaged[markers[i]] = ' ';
-    return Case{"blanked-" + std::to_string(markers[i]), damaged};
+    if (doubled) {
+      damaged.insert(at[i], 1, whole[at[i]]);
+    } else {
+      damaged[at[i]] = ' ';
+    }
+    return Case{(doubled ? "doubled-" : "blanked-") + std::to_string(at[i]), damaged};
   });
 }
 
-TEST(Sweep, EveryMarkerCharacterDoubled) {
-  const std::string whole = base_catalogue();
-  const std::vector<std::size_t> markers = positions_of(whole, kMarkers);
-  Sweep sweep;
-  sweep.run_all(markers.size(), [&](std::size_t i) {
-    std::string damaged = whole;
-    damaged.insert(markers[i], 1, whole[markers[i]]);
-    return Case{"doubled-" + std::to_string(markers[i]), damaged};
-  });
-}
-
-TEST(Sweep, EveryLineEndWithACarriageReturn) {
-  const std::string whole = base_catalogue();
+void every_line_end_with_carriage_return(const char* input) {
+  Sweep sweep(input);
+  const std::string whole = sweep.good();
   const std::vector<std::size_t> ends = positions_of(whole, "\n");
-  Sweep sweep;
   sweep.run_all(ends.size(), [&](std::size_t i) {
     std::string damaged = whole;
     damaged.insert(ends[i], 1, '\r');
     return Case{"carriage-return-" + std::to_string(ends[i]), damaged};
   });
+}
+
+TEST(Sweep, EveryPrefixOfTheCatalogue) { every_prefix(kCatalogue); }
+TEST(Sweep, EverySingleByteDeletionOfTheCatalogue) { every_deletion(kCatalogue); }
+TEST(Sweep, EveryMarkerOfTheCatalogueBlanked) { every_character(kCatalogue, kMarkers, false); }
+TEST(Sweep, EveryMarkerOfTheCatalogueDoubled) { every_character(kCatalogue, kMarkers, true); }
+TEST(Sweep, EveryLineEndOfTheCatalogueWithACarriageReturn) {
+  every_line_end_with_carriage_return(kCatalogue);
+}
+
+// The form and the style file are short: each of their sweeps is cheap.
+TEST(Sweep, TheQueryFormDamaged) {
+  every_prefix(kForm);
+  every_deletion(kForm);
+  every_character(kForm, "=\n", false);
+  every_character(kForm, "=\n", true);
+  every_line_end_with_carriage_return(kForm);
+}
+
+TEST(Sweep, TheStyleFileDamaged) {
+  every_prefix(kStyle);
+  every_deletion(kStyle);
+  every_character(kStyle, "=\n", false);
+  every_character(kStyle, "=\n", true);
+  every_line_end_with_carriage_return(kStyle);
 }
 
 }  // namespace
