@@ -21,6 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   FILE* file = fuzz::stream_of(data, size);
   Read_Data_Base(file);
   std::fclose(file);
+  fuzz::check_catalogue_texts();
   result_list_generator();
   write_results_page(fuzz::page_sink());
   Show_Data_Base();

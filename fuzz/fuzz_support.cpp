@@ -46,6 +46,33 @@ void set_table_style() {
   cell_align = 'c';
 }
 
+void check_text(const string& text) {
+  // At most 99 characters are kept, so the last byte of the field is never
+  // written.  (A NUL read from the file is kept like any character, so the
+  // bytes after the first NUL need not be NUL.)
+  if (text.text[string::kCapacity - 1] != '\0') std::abort();
+}
+
+void check_catalogue_texts() {
+  for (const QSO_spectrum* spectrum = &First_QSO_spectrum; spectrum != nullptr;
+       spectrum = spectrum->next) {
+    check_text(spectrum->qso_name);
+    check_text(spectrum->qso_label);
+    for (const sub_record* system = &spectrum->first_sys; system != nullptr;
+         system = system->next) {
+      check_text(system->sys_header.caption);
+      for (const string* note = &system->sys_header.notes; note != nullptr; note = note->next) {
+        check_text(*note);
+      }
+      for (const record* line = &system->lines.first_record; line != nullptr; line = line->next) {
+        check_text(line->ion_name);
+        check_text(line->cur_ion_name);
+        check_text(line->remark);
+      }
+    }
+  }
+}
+
 void reset_catalogue() {
   // The catalogue points into the arena: drop it before the blocks go.
   First_QSO_spectrum = QSO_spectrum();

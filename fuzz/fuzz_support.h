@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "catalogue/string.h"
+
 namespace fuzz {
 
 // Sends standard output (the reader warnings, the dumps) to /dev/null.
@@ -24,6 +26,14 @@ void set_permissive_query();
 
 // Style settings that switch every optional part of the tables on.
 void set_table_style();
+
+// Stops the run (a finding) when `text` was filled to its last byte: an
+// overrun inside an object escapes the address sanitizer but not this.
+void check_text(const string& text);
+
+// check_text on every text of the catalogue: names, labels, captions, notes,
+// line names (as written and in force) and remarks.
+void check_catalogue_texts();
 
 // Empties the catalogue and frees what the last read made.
 void reset_catalogue();

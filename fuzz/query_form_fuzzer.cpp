@@ -35,6 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   FILE* file = fuzz::stream_of(data, size);
   read_query_form(file);
   std::fclose(file);
+  fuzz::check_text(query_ion_name);
   Show_query_parameters();
   result_list_generator();
   write_results_page(fuzz::page_sink());
