@@ -3,8 +3,9 @@
 #   fuzz/run.sh [SECONDS_PER_TARGET] [BUILD_DIR]
 # Exits non-zero on any finding (crash, sanitizer report, leak, an input that
 # runs longer than a second or needs more than 2 GB); the input that caused it
-# is left in BUILD_DIR/artifacts/.  The corpus in fuzz/corpus/ is only read:
-# new inputs go to a scratch copy in BUILD_DIR.
+# is left in BUILD_DIR/artifacts/.  The seeds are fuzz/corpus/<target>/ and
+# the bundled example's file of that kind; they are only read: new inputs go
+# to a scratch corpus in BUILD_DIR.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-25}"
@@ -17,14 +18,21 @@ cmake --build "$build" -j2 >/dev/null
 mkdir -p "$build/artifacts"
 status=0
 summary=""
+declare -A example=([catalogue]=absrp_sys_list.dat [query_form]=absrp_query.frm
+                     [style]=style.var)
 for target in catalogue query_form style; do
   work="$build/corpus/$target"
-  rm -rf "$work"
-  mkdir -p "$work"
+  seeds="$build/seeds/$target"
+  rm -rf "$work" "$seeds"
+  mkdir -p "$work" "$seeds"
+  cp fuzz/corpus/"$target"/* "$seeds"/
+  if [ -f "examples/${example[$target]}" ]; then
+    cp "examples/${example[$target]}" "$seeds/example"
+  fi
   log="$build/$target.log"
   echo "== fuzzing $target for ${seconds}s"
-  if "$build/fuzz/${target}_fuzzer" "$work" "fuzz/corpus/$target" \
-      -max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 -max_len=16384 \
+  if "$build/fuzz/${target}_fuzzer" "$work" "$seeds" \
+      -max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 -max_len=65536 \
       -print_final_stats=1 -artifact_prefix="$build/artifacts/${target}-" \
       >"$log" 2>&1; then
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
