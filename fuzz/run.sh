@@ -33,7 +33,8 @@ for target in catalogue query_form style; do
   echo "== fuzzing $target for ${seconds}s"
   if "$build/fuzz/${target}_fuzzer" "$work" "$seeds" \
       -max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 -max_len=65536 \
-      -print_final_stats=1 -artifact_prefix="$build/artifacts/${target}-" \
+      -dict="fuzz/$target.dict" -print_final_stats=1 \
+      -artifact_prefix="$build/artifacts/${target}-" \
       >"$log" 2>&1; then
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
     summary+="$(printf '%-11s %10s executions, no finding' "$target" "$runs")"$'\n'
