@@ -59,16 +59,22 @@ inline bool exists(const std::string& path) {
 }
 
 // A fresh directory under /tmp, removed with everything in it at the end.
+// It lies inside a folder of its own, which also takes the files a run
+// leaves beside it (its standard output and error).
 class TempDir {
  public:
   TempDir() {
     char name[] = "/tmp/catalix-test-XXXXXX";
     if (mkdtemp(name) == nullptr) std::abort();
-    path_ = name;
+    root_ = name;
+    // Open to the unprivileged account the permission tests run as.
+    chmod(root_.c_str(), 0755);
+    path_ = root_ + "/run";
+    std::filesystem::create_directory(path_);
   }
   ~TempDir() {
     std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
+    std::filesystem::remove_all(root_, ignored);
   }
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
@@ -77,6 +83,7 @@ class TempDir {
   std::string operator/(const std::string& name) const { return path_ + "/" + name; }
 
  private:
+  std::string root_;
   std::string path_;
 };
 
