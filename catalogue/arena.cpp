@@ -44,4 +44,14 @@ void* allocate(std::size_t size) {
   return result;
 }
 
+void release_all() {
+  while (last_block != nullptr) {
+    Block* previous = last_block->previous;
+    std::free(last_block);
+    last_block = previous;
+  }
+  free_begin = nullptr;
+  free_end = nullptr;
+}
+
 }  // namespace arena

@@ -1,0 +1,30 @@
+// Arbitrary bytes as the catalogue: read, select with a query that lets
+// everything through, write the page and the console dump.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "catalogue/catalogue.h"
+#include "fuzz_support.h"
+#include "query/selection.h"
+#include "report/results_page.h"
+#include "report/style.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  fuzz::silence_standard_output();
+  fuzz::set_permissive_query();
+  fuzz::set_table_style();
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  FILE* file = fuzz::stream_of(data, size);
+  Read_Data_Base(file);
+  std::fclose(file);
+  fuzz::check_catalogue_texts();
+  result_list_generator();
+  write_results_page(fuzz::page_sink());
+  Show_Data_Base();
+  fuzz::reset_catalogue();
+  return 0;
+}
