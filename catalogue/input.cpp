@@ -1,21 +1,17 @@
 #include "catalogue/input.h"
 
 #include <cctype>
+#include <filesystem>
+#include <system_error>
 
 namespace input {
 
 FILE* open(const char* path) {
-  FILE* file = std::fopen(path, "rb");
-  if (file == nullptr) return nullptr;
-  // A directory opens on some systems but cannot be read: try one byte.
-  const int c = read_char(file);
-  if (c == kEnd && std::ferror(file)) {
-    std::fclose(file);
-    return nullptr;
-  }
-  step_back(file, c);
-  std::clearerr(file);
-  return file;
+  // Only a regular file (or a link to one) is an input: a directory cannot
+  // be read, and a device or a pipe may never end or never open.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return nullptr;
+  return std::fopen(path, "rb");
 }
 
 void skip(FILE* file, int n) {

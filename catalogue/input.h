@@ -27,8 +27,9 @@ namespace input {
 
 const int kEnd = EOF;
 
-// Opens an input file read-only in binary mode.  A path that cannot be read
-// (missing, unreadable, a directory) gives null.
+// Opens an input file read-only in binary mode.  A path that is not a
+// readable regular file (missing, unreadable, a directory, a device, a pipe)
+// gives null.
 FILE* open(const char* path);
 
 // One character, or kEnd.

@@ -126,6 +126,26 @@ TEST_F(Fault, InputMissingOrADirectory) {
   }
 }
 
+// A device or a pipe in an input's place would never end, or never open.
+TEST_F(Fault, InputThatIsADeviceOrAPipeCountsAsMissing) {
+  for (const Input& input : inputs()) {
+    for (const bool pipe : {false, true}) {
+      SCOPED_TRACE(std::string(input.name) + (pipe ? " a pipe" : " a link to /dev/zero"));
+      SetUp();
+      std::filesystem::remove(dir_ / input.name);
+      if (pipe) {
+        ASSERT_EQ(0, mkfifo((dir_ / input.name).c_str(), 0600));
+      } else {
+        std::filesystem::create_symlink("/dev/zero", dir_ / input.name);
+      }
+      const run::Outcome outcome = run_program();
+      EXPECT_EQ(input.cannot_open, outcome.out);
+      EXPECT_EQ(input.cannot_open_status, outcome.status);
+      std::filesystem::remove(dir_ / input.name);
+    }
+  }
+}
+
 TEST_F(Fault, InputWithoutAnyField) {
   const std::vector<std::pair<const char*, std::string>> contents = {
       {"empty", ""},
