@@ -7,20 +7,17 @@
 
 #include <cstdio>
 
-// The one place that picks the character calls for the platform.  ISO C's
-// getc and putc lock the stream on every call; POSIX systems (Linux,
-// FreeBSD) have the same calls without the lock, and the Windows C library
-// names them _getc_nolock and _putc_nolock.  Anything else gets the plain
-// ISO calls, which read and write the same bytes, only slower.
+// The one place that picks the character call for the platform.  ISO C's
+// getc locks the stream on every call; POSIX systems (Linux, FreeBSD) have
+// the same call without the lock, and the Windows C library names it
+// _getc_nolock.  Anything else gets the plain ISO call, which reads the same
+// bytes, only slower.
 #if defined(_WIN32)
 #define CATALIX_GETC(file) _getc_nolock(file)
-#define CATALIX_PUTC(c, file) _putc_nolock((c), (file))
 #elif defined(__unix__) || defined(__APPLE__)
 #define CATALIX_GETC(file) getc_unlocked(file)
-#define CATALIX_PUTC(c, file) putc_unlocked((c), (file))
 #else
 #define CATALIX_GETC(file) std::getc(file)
-#define CATALIX_PUTC(c, file) std::putc((c), (file))
 #endif
 
 namespace input {
@@ -34,9 +31,6 @@ FILE* open(const char* path);
 
 // One character, or kEnd.
 inline int read_char(FILE* file) { return CATALIX_GETC(file); }
-
-// Writes one character; for the writers that go character by character.
-inline void write_char(int c, FILE* file) { CATALIX_PUTC(c, file); }
 
 // Steps back over the character just read; a read of nothing is not undone.
 inline void step_back(FILE* file, int c) {

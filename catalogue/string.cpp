@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "catalogue/input.h"
+#include "catalogue/output.h"
 
 string::string(const char* src) : text(), next(nullptr) {
   // Texts made from literals are short; longer ones are cut.
@@ -52,7 +53,7 @@ int string::read_until(FILE* file, char c1, char c2, int limit) {
 int string::print_symbol_off(FILE* out, char c) const {
   int i = 0;
   for (; text[i] != '\0'; ++i) {
-    if (text[i] != c) input::write_char(text[i], out);
+    if (text[i] != c) output::put_char(out, text[i]);
   }
   return i - 1;
 }

@@ -1,6 +1,7 @@
 #include "report/number_format.h"
 
-#include "report/output.h"
+#include "catalogue/output.h"
+
 #include "report/printf_number.h"
 #include "report/symbols.h"
 

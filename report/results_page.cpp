@@ -3,11 +3,11 @@
 #include <cstdio>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/output.h"
 #include "query/query_form.h"
 #include "query/selection.h"
 #include "report/identity.h"
 #include "report/number_format.h"
-#include "report/output.h"
 #include "report/style.h"
 
 namespace {
@@ -15,6 +15,17 @@ namespace {
 const char kPageName[] = "results.html";
 
 using output::put;
+
+void write_author(FILE* out, const char* before, const char* email, const char* name,
+                  const char* after) {
+  put(out, before);
+  put(out, "<a href=\"mailto:");
+  put(out, email);
+  put(out, "\">");
+  put(out, name);
+  put(out, "</a>");
+  put(out, after);
+}
 
 void write_page_header(FILE* out) {
   put(out, "<html>\n");
@@ -25,14 +36,13 @@ void write_page_header(FILE* out) {
   put(out, "<font color=\"#008080\">");
   put(out, "<h2>Tarvo: A catalogue of absorption-line systems in QSO's spectra<br></h2>\n");
   put(out, "</font>");
-  std::fprintf(out, "<h3><a href=\"mailto:%s\">%s</a>,\n", identity::kAuthor1Email,
-               identity::kAuthor1Name);
-  std::fprintf(out, "<a href=\"mailto:%s\">%s</a>,\n", identity::kAuthor2Email,
-               identity::kAuthor2Name);
-  std::fprintf(out, "<a href=\"mailto:%s\">%s</a></h3>\n", identity::kAuthor3Email,
-               identity::kAuthor3Name);
+  write_author(out, "<h3>", identity::kAuthor1Email, identity::kAuthor1Name, ",\n");
+  write_author(out, "", identity::kAuthor2Email, identity::kAuthor2Name, ",\n");
+  write_author(out, "", identity::kAuthor3Email, identity::kAuthor3Name, "</h3>\n");
   put(out, "<font color=\"#008080\">");
-  std::fprintf(out, "<h3>%s, 2006</h3>\n", identity::kInstitute);
+  put(out, "<h3>");
+  put(out, identity::kInstitute);
+  put(out, ", 2006</h3>\n");
   put(out, "<h4>Table 2. Beta-version 1.0</h4>\n");
   put(out, "</font>\n");
 }
@@ -114,14 +124,22 @@ void write_footer(FILE* out) {
   put(out, "<tr>\n");
   put(out, "<td align=\"left\">\n");
   put(out, "<font color=\"#008080\">\n");
-  std::fprintf(out, "<h3>%s, %s, %s</h3>\n", identity::kMakersDepartment,
-               identity::kMakersInstitute, identity::kMakersCity);
+  put(out, "<h3>");
+  put(out, identity::kMakersDepartment);
+  put(out, ", ");
+  put(out, identity::kMakersInstitute);
+  put(out, ", ");
+  put(out, identity::kMakersCity);
+  put(out, "</h3>\n");
   put(out, "</font>");
   put(out, "</td>");
   put(out, "\n <td align=\"right\">");
   put(out, "<font color=\"#008080\">\n");
-  std::fprintf(out, "<h3><a href=\"%s\">Supported by %s</a></h3>\n",
-               identity::kSponsorUrl, identity::kSponsorName);
+  put(out, "<h3><a href=\"");
+  put(out, identity::kSponsorUrl);
+  put(out, "\">Supported by ");
+  put(out, identity::kSponsorName);
+  put(out, "</a></h3>\n");
   put(out, "</font>\n");
   put(out, "</td>\n");
   put(out, "</tr>\n");
@@ -142,7 +160,7 @@ void write_escaped(FILE* out, const char* text) {
         put(out, "&gt;");
         break;
       default:
-        std::putc(*text, out);
+        output::put_char(out, *text);
     }
   }
 }
@@ -196,8 +214,9 @@ int html_Query_Results() {
     return 1;
   }
   // The page is written in large pieces; write errors are caught at the end.
-  std::setvbuf(out, nullptr, _IOFBF, 1 << 20);
+  output::attach(out);
   write_results_page(out);
+  output::release();
   // A page that did not reach the disk whole is no answer: take it away.
   const bool write_failed = std::ferror(out) != 0;
   const bool close_failed = std::fclose(out) != 0;

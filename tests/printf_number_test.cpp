@@ -101,6 +101,16 @@ TEST(PrintfNumber, GeneralMatchesPrintfOnSpecialsAndBoundaries) {
       c.check_with_neighbours(std::pow(10.0, k));
     }
   }
+  // Short decimals, as catalogues write them, in every position around the
+  // point and on both sides of where %g changes form.
+  for (const char* digits : {"1", "25", "5004.8", "1548204", "123456789", "1234567891",
+                             "12345678901", "99999995", "100000000"}) {
+    for (int k = -30; k <= 30; ++k) {
+      const std::string text = std::string(digits) + "e" + std::to_string(k);
+      c.check_with_neighbours(std::strtod(text.c_str(), nullptr));
+      c.check_with_neighbours(-std::strtod(text.c_str(), nullptr));
+    }
+  }
   EXPECT_GT(c.cases(), 100000);
 }
 

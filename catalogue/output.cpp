@@ -1,0 +1,38 @@
+#include "catalogue/output.h"
+
+namespace output {
+
+Buffer buffer;
+
+namespace {
+
+void hand_over() {
+  if (buffer.used != 0) std::fwrite(buffer.data, 1, buffer.used, buffer.file);
+  buffer.used = 0;
+}
+
+}  // namespace
+
+void attach(FILE* file) {
+  release();
+  buffer.file = file;
+}
+
+void release() {
+  if (buffer.file != nullptr) hand_over();
+  buffer.file = nullptr;
+}
+
+void put_slow(FILE* out, std::string_view text) {
+  if (out == buffer.file) {
+    hand_over();
+    if (text.size() <= Buffer::kSize) {
+      std::memcpy(buffer.data, text.data(), text.size());
+      buffer.used = text.size();
+      return;
+    }
+  }
+  std::fwrite(text.data(), 1, text.size(), out);
+}
+
+}  // namespace output

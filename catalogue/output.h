@@ -1,0 +1,46 @@
+#ifndef CATALIX_CATALOGUE_OUTPUT_H_
+#define CATALIX_CATALOGUE_OUTPUT_H_
+
+// The writing primitives of the page writers.  A page is made of millions of
+// short pieces, and stdio's cost per call outweighs the copying, so the
+// stream being written can be given a buffer of our own; writes to any other
+// stream go straight to stdio.  Everything written to a stream goes through
+// here, so that nothing overtakes what waits in the buffer.
+
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+
+namespace output {
+
+class Buffer {
+ public:
+  static const std::size_t kSize = 1 << 16;
+  FILE* file = nullptr;  // the stream the buffer stands in front of
+  std::size_t used = 0;
+  char data[kSize];
+};
+
+extern Buffer buffer;
+
+// Puts the buffer in front of `file` until release().
+void attach(FILE* file);
+// Hands what waits in the buffer to its stream and detaches it.
+void release();
+
+void put_slow(FILE* out, std::string_view text);
+
+inline void put(FILE* out, std::string_view text) {
+  if (out == buffer.file && text.size() <= Buffer::kSize - buffer.used) {
+    std::memcpy(buffer.data + buffer.used, text.data(), text.size());
+    buffer.used += text.size();
+  } else {
+    put_slow(out, text);
+  }
+}
+
+inline void put_char(FILE* out, char c) { put(out, std::string_view(&c, 1)); }
+
+}  // namespace output
+
+#endif  // CATALIX_CATALOGUE_OUTPUT_H_
