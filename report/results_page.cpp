@@ -218,7 +218,9 @@ int html_Query_Results() {
   write_results_page(out);
   output::release();
   // A page that did not reach the disk whole is no answer: take it away.
-  const bool write_failed = std::ferror(out) != 0;
+  // Flushed here and checked, not left to fclose: some C libraries do not
+  // report from fclose that its last flush failed.
+  const bool write_failed = std::fflush(out) != 0 || std::ferror(out) != 0;
   const bool close_failed = std::fclose(out) != 0;
   if (write_failed || close_failed) {
     std::remove(kPageName);
