@@ -281,21 +281,27 @@ bool read_hexadecimal(FILE* file, bool negative, double* value) {
   return true;
 }
 
-}  // namespace
-
-bool read_double(FILE* file, double* value) {
+// The start both conversions share: white space skipped, then an optional
+// sign.  Returns the character after them; the end of input there fails
+// the conversion, with the sign consumed.
+int read_start(FILE* file, bool* negative) {
   int c;
   do {
     c = read_char(file);
   } while (is_space(c));
-  if (c == kEnd) return false;
-
-  bool negative = false;
   if (c == '-' || c == '+') {
-    negative = c == '-';
+    *negative = c == '-';
     c = read_char(file);
-    if (c == kEnd) return false;
   }
+  return c;
+}
+
+}  // namespace
+
+bool read_double(FILE* file, double* value) {
+  bool negative = false;
+  int c = read_start(file, &negative);
+  if (c == kEnd) return false;
 
   if (lower(c) == 'n') {
     if (!read_rest_of_word(file, "nan")) return false;
@@ -345,17 +351,9 @@ bool read_double(FILE* file, double* value) {
 }
 
 bool read_int(FILE* file, int* value) {
-  int c;
-  do {
-    c = read_char(file);
-  } while (is_space(c));
-  if (c == kEnd) return false;
-
   bool negative = false;
-  if (c == '-' || c == '+') {
-    negative = c == '-';
-    c = read_char(file);
-  }
+  int c = read_start(file, &negative);
+  if (c == kEnd) return false;
   // scanf converts with strtol, which saturates at the range of a 64-bit
   // long; the long is then cut to int.  Done in 64 bits everywhere, so that
   // the value is the same where long is narrower.
