@@ -1,27 +1,22 @@
 // catalix: answers the query in absrp_query.frm against the catalogue
 // absrp_sys_list.dat and writes the answer to results.html.
 
-#include <cstdio>
-
-#include "catalogue/catalogue.h"
 #include "catalogue/input.h"
+#include "catalogue/messages.h"
 #include "query/query_form.h"
-#include "query/selection.h"
 #include "report/results_page.h"
 #include "report/style.h"
 
 int main() {
   init_style_variables();  // a missing style file leaves the defaults
   if (init_query_parameters() == 0) {
-    std::printf("Query input error: file results.html has not been created\n");
+    messages::say("Query input error: file results.html has not been created\n");
     return 1;
   }
   FILE* catalogue = input::open("absrp_sys_list.dat");
   if (catalogue == nullptr) {
-    std::printf("error of reading absrp_sys_list.dat\n");
+    messages::say("error of reading absrp_sys_list.dat\n");
     return 1;
   }
-  Read_Data_Base(catalogue);
-  result_list_generator();
-  return html_Query_Results() == 0 ? 0 : 1;
+  return html_Query_Results(catalogue) == 0 ? 0 : 1;
 }

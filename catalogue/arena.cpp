@@ -7,51 +7,70 @@ namespace arena {
 namespace {
 
 const std::size_t kBlockSize = 1 << 20;
+const std::size_t kAlign = alignof(std::max_align_t);
 
-// Blocks are chained through their first word so that every block stays
-// reachable until exit.
+// Blocks are chained in the order they were made, so that rewind() can hand
+// them out again in that order.
 struct Block {
-  Block* previous;
+  Block* next;
 };
 
-Block* last_block = nullptr;
+const std::size_t kHeader = (sizeof(Block) + kAlign - 1) / kAlign * kAlign;
+
+Block* first_block = nullptr;
+Block* current = nullptr;  // the block being handed out
 char* free_begin = nullptr;
 char* free_end = nullptr;
+
+void use(Block* block) {
+  current = block;
+  free_begin = reinterpret_cast<char*>(block) + kHeader;
+  free_end = reinterpret_cast<char*>(block) + kBlockSize;
+}
+
+[[noreturn]] void out_of_memory() {
+  // Nothing sensible can go on without memory for the spectrum being read.
+  std::fputs("catalix: out of memory\n", stderr);
+  std::exit(1);
+}
 
 }  // namespace
 
 void* allocate(std::size_t size) {
-  const std::size_t align = alignof(std::max_align_t);
-  size = (size + align - 1) / align * align;
-  if (free_begin == nullptr ||
-      static_cast<std::size_t>(free_end - free_begin) < size) {
-    const std::size_t header = (sizeof(Block) + align - 1) / align * align;
-    const std::size_t bytes = size + header > kBlockSize ? size + header : kBlockSize;
-    char* memory = static_cast<char*>(std::malloc(bytes));
-    if (memory == nullptr) {
-      // Nothing sensible can go on without memory for the catalogue.
-      std::fputs("catalix: out of memory\n", stderr);
-      std::exit(1);
+  size = (size + kAlign - 1) / kAlign * kAlign;
+  if (size > kBlockSize - kHeader) out_of_memory();  // no object is that large
+  if (current == nullptr || static_cast<std::size_t>(free_end - free_begin) < size) {
+    Block* block = current != nullptr ? current->next : first_block;
+    if (block == nullptr) {
+      block = static_cast<Block*>(std::malloc(kBlockSize));
+      if (block == nullptr) out_of_memory();
+      block->next = nullptr;
+      if (current != nullptr) {
+        current->next = block;
+      } else {
+        first_block = block;
+      }
     }
-    Block* block = reinterpret_cast<Block*>(memory);
-    block->previous = last_block;
-    last_block = block;
-    free_begin = memory + header;
-    free_end = memory + bytes;
+    use(block);
   }
   void* result = free_begin;
   free_begin += size;
   return result;
 }
 
-void release_all() {
-  while (last_block != nullptr) {
-    Block* previous = last_block->previous;
-    std::free(last_block);
-    last_block = previous;
-  }
+void rewind() {
+  current = nullptr;
   free_begin = nullptr;
   free_end = nullptr;
+}
+
+void release_all() {
+  while (first_block != nullptr) {
+    Block* next = first_block->next;
+    std::free(first_block);
+    first_block = next;
+  }
+  rewind();
 }
 
 }  // namespace arena

@@ -1,20 +1,26 @@
 #ifndef CATALIX_CATALOGUE_ARENA_H_
 #define CATALIX_CATALOGUE_ARENA_H_
 
-// Catalogue objects live until the process ends and are never freed one by
-// one, so they come from large blocks handed out in order.
+// The objects of one spectrum are never freed one by one: they come from
+// large blocks handed out in order, and all of them are given back at once
+// when the next spectrum is read, so the blocks serve spectrum after
+// spectrum and memory stays that of the largest spectrum.
 
 #include <cstddef>
 #include <new>
 
 namespace arena {
 
-// Raw storage of `size` bytes aligned for any catalogue object.
+// Raw storage of `size` bytes (at most a block's worth) aligned for any
+// catalogue object.
 void* allocate(std::size_t size);
 
-// Frees every block at once.  Only for tests and fuzz targets that read many
-// catalogues in one process; every object made so far is gone, so the caller
-// must drop all pointers into the catalogue first.
+// Hands every block out again from its start.  The objects made so far are
+// gone (they need no destructor), so the caller must drop all pointers to
+// them first.
+void rewind();
+
+// Frees every block, for tests and fuzz targets that want memory back.
 void release_all();
 
 // A new object in its constructed state.

@@ -1,14 +1,16 @@
 #ifndef CATALIX_CATALOGUE_CATALOGUE_H_
 #define CATALIX_CATALOGUE_CATALOGUE_H_
 
-// The catalogue of absorption-line systems as it lives in memory:
+// The catalogue of absorption-line systems, one spectrum at a time:
 //   QSO_spectrum -> sub_record (one system) -> header (+ header_record
 //   intervals, note lines) and record_group (+ record lines).
-// Every object is made once while reading and lives until the process ends.
+// The catalogue is read one spectrum at a time: the objects of a spectrum
+// live until the next spectrum is read, which reuses their memory.
 // Each class has a reader (Read_), a page writer (html_) and a console dump
 // (Show_); all of them return 0.
 
 #include <cstdio>
+#include <functional>
 
 #include "catalogue/string.h"
 
@@ -132,13 +134,38 @@ class QSO_spectrum {
   int Show_QSO_spectrum() const;
 };
 
-// The first spectrum of the catalogue; the others hang from its `next`.
+// The spectrum in memory: the one read last.  Its `next` stays null.
 extern QSO_spectrum First_QSO_spectrum;
 
-// Reads the whole catalogue into the list from First_QSO_spectrum.
-int Read_Data_Base(FILE* file);
+// Called with each spectrum as soon as it has been read.
+using spectrum_visitor = std::function<void(QSO_spectrum&)>;
 
-// Writes the whole catalogue as plain text to standard output.
+// Reads the whole catalogue from the current position of `file`, one
+// spectrum at a time into First_QSO_spectrum, and hands each to `each`
+// before the next is read.  Returns the number of spectra read.
+int Read_Data_Base(FILE* file, const spectrum_visitor& each);
+
+// Reads the catalogue one spectrum at a time.
+class catalogue_reader {
+ public:
+  explicit catalogue_reader(FILE* file) : file_(file) {}
+
+  // Reads the next spectrum into First_QSO_spectrum, cleared first; false
+  // once the catalogue has ended ('#' or the end of the input).  The first
+  // call always reads a spectrum.
+  bool next();
+
+  // Reads the spectrum that starts at `start` (where the stream stood before
+  // a next() that read it) into First_QSO_spectrum.
+  void read_at(const fpos_t& start);
+
+ private:
+  FILE* file_;
+  bool started_ = false;
+  bool ended_ = false;
+};
+
+// Writes the spectrum in memory as plain text to standard output.
 int Show_Data_Base();
 
 #endif  // CATALIX_CATALOGUE_CATALOGUE_H_

@@ -27,18 +27,47 @@ int QSO_spectrum::Read_QSO_spectrum(FILE* file) {
   }
 }
 
-int Read_Data_Base(FILE* file) {
-  QSO_spectrum* current = &First_QSO_spectrum;
-  for (;;) {
-    current->Read_QSO_spectrum(file);
-    input::skip_white_space(file);
-    const int c = input::read_char(file);
-    if (c == '#' || c == input::kEnd) break;
-    input::step_back(file, c);
-    QSO_spectrum* spectrum = arena::make<QSO_spectrum>();
-    current->next = spectrum;
-    current = spectrum;
+namespace {
+
+// Forgets the spectrum in memory and gives its memory to the next one.
+void clear_spectrum() {
+  arena::rewind();
+  First_QSO_spectrum = QSO_spectrum();
+}
+
+}  // namespace
+
+bool catalogue_reader::next() {
+  if (ended_) return false;
+  if (started_) {
+    input::skip_white_space(file_);
+    const int c = input::read_char(file_);
+    if (c == '#' || c == input::kEnd) {
+      // Nothing after the '#' is read.
+      ended_ = true;
+      return false;
+    }
+    input::step_back(file_, c);
+  }
+  started_ = true;
+  clear_spectrum();
+  First_QSO_spectrum.Read_QSO_spectrum(file_);
+  return true;
+}
+
+void catalogue_reader::read_at(const fpos_t& start) {
+  std::fsetpos(file_, &start);
+  clear_spectrum();
+  First_QSO_spectrum.Read_QSO_spectrum(file_);
+}
+
+int Read_Data_Base(FILE* file, const spectrum_visitor& each) {
+  catalogue_reader reader(file);
+  int spectra = 0;
+  while (reader.next()) {
+    each(First_QSO_spectrum);
+    ++spectra;
   }
   std::fflush(stdout);
-  return 0;
+  return spectra;
 }

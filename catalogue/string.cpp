@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "catalogue/input.h"
+#include "catalogue/messages.h"
 #include "catalogue/output.h"
 
 string::string(const char* src) : text(), next(nullptr) {
@@ -80,8 +81,9 @@ int descriptor_shift(FILE* file, char stop) {
   }
   if (reads == kMaxReads) {
     // The warning goes out as it occurs.
-    std::printf("file read message: stop_signal '%c' lost\n", stop);
-    std::fflush(stdout);
+    char warning[] = "file read message: stop_signal '?' lost\n";
+    warning[sizeof "file read message: stop_signal '" - 1] = stop;
+    messages::say(warning);
     return 1;
   }
   return 0;

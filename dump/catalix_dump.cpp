@@ -7,18 +7,31 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/input.h"
+#include "catalogue/messages.h"
 #include "query/query_form.h"
 
 namespace {
 
+// The reader's warnings come before the dump, all of them, as the reader
+// meets them; so the catalogue is read once for them and once more, silently,
+// for the dump, a spectrum at a time.
 int dump_catalogue() {
   FILE* catalogue = input::open("absrp_sys_list.dat");
   if (catalogue == nullptr) {
-    std::printf("error of reading absrp_sys_list.dat\n");
+    messages::say("error of reading absrp_sys_list.dat\n");
     return 1;
   }
-  Read_Data_Base(catalogue);
-  Show_Data_Base();
+  fpos_t start;
+  if (std::fgetpos(catalogue, &start) != 0) return 1;
+  const int spectra = Read_Data_Base(catalogue, [](QSO_spectrum&) {});
+  std::fsetpos(catalogue, &start);
+  messages::stream = nullptr;
+  const int dumped = Read_Data_Base(catalogue, [](QSO_spectrum&) { Show_Data_Base(); });
+  std::fflush(stdout);
+  if (dumped != spectra) {
+    std::fputs("catalix-dump: the catalogue changed while it was read\n", stderr);
+    return 1;
+  }
   return 0;
 }
 

@@ -38,8 +38,12 @@ void check_catalogue_texts();
 // Empties the catalogue and frees what the last read made.
 void reset_catalogue();
 
-// Reads a small fixed catalogue into an empty catalogue.
-void read_fixed_catalogue();
+// A small fixed catalogue, opened once.
+FILE* fixed_catalogue();
+
+// Answers the query in force against `catalogue` from its start, reading it
+// twice as the web program does, and writes the page to page_sink().
+void write_page(FILE* catalogue);
 
 }  // namespace fuzz
 

@@ -26,7 +26,6 @@ void reset_query() {
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz::silence_standard_output();
   fuzz::set_table_style();
-  fuzz::read_fixed_catalogue();
   return 0;
 }
 
@@ -37,7 +36,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   std::fclose(file);
   fuzz::check_text(query_ion_name);
   Show_query_parameters();
-  result_list_generator();
-  write_results_page(fuzz::page_sink());
+  fuzz::write_page(fuzz::fixed_catalogue());
   return 0;
 }

@@ -22,8 +22,6 @@ void reset_style() {
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz::silence_standard_output();
   fuzz::set_permissive_query();
-  fuzz::read_fixed_catalogue();
-  result_list_generator();
   return 0;
 }
 
@@ -32,6 +30,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   FILE* file = fuzz::stream_of(data, size);
   read_style_settings(file);
   std::fclose(file);
-  write_results_page(fuzz::page_sink());
+  fuzz::write_page(fuzz::fixed_catalogue());
   return 0;
 }

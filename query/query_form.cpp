@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "catalogue/input.h"
+#include "catalogue/messages.h"
 #include "report/printf_number.h"
 
 double min_resolution = 0.0, max_resolution = 0.0;
@@ -42,7 +43,7 @@ void read_query_form(FILE* file) {
 int init_query_parameters() {
   FILE* file = input::open("absrp_query.frm");
   if (file == nullptr) {
-    std::printf("error of opening file absrp_query.frm\n");
+    messages::say("error of opening file absrp_query.frm\n");
     return 0;
   }
   read_query_form(file);

@@ -51,25 +51,33 @@ unsigned long long select_lines(record_group* lines, int* examined) {
 
 }  // namespace
 
-int result_list_generator() {
+void start_result_list() {
   total_number_of_QSO = 0;
   number_of_Selected_QSO = 0;
+  First_selected_QSO = nullptr;
+}
+
+bool select_QSO_spectrum(QSO_spectrum* spectrum, int* examined) {
+  spectrum->first_selected = nullptr;
+  sub_record* last_system = nullptr;
+  for (sub_record* system = &spectrum->first_sys; system != nullptr;
+       system = system->next) {
+    const unsigned long long intervals = select_intervals(&system->sys_header);
+    const unsigned long long lines = select_lines(&system->lines, examined);
+    if (intervals != 0 && lines != 0) {
+      append(&spectrum->first_selected, &last_system, system);
+    }
+  }
+  return spectrum->first_selected != nullptr;
+}
+
+int result_list_generator() {
   First_selected_QSO = nullptr;
   int examined = 0;
   QSO_spectrum* last_spectrum = nullptr;
   for (QSO_spectrum* spectrum = &First_QSO_spectrum; spectrum != nullptr;
        spectrum = spectrum->next) {
-    spectrum->first_selected = nullptr;
-    sub_record* last_system = nullptr;
-    for (sub_record* system = &spectrum->first_sys; system != nullptr;
-         system = system->next) {
-      const unsigned long long intervals = select_intervals(&system->sys_header);
-      const unsigned long long lines = select_lines(&system->lines, &examined);
-      if (intervals != 0 && lines != 0) {
-        append(&spectrum->first_selected, &last_system, system);
-      }
-    }
-    if (spectrum->first_selected != nullptr) {
+    if (select_QSO_spectrum(spectrum, &examined)) {
       append(&First_selected_QSO, &last_spectrum, spectrum);
       ++number_of_Selected_QSO;
     }

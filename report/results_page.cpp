@@ -12,8 +12,6 @@
 
 namespace {
 
-const char kPageName[] = "results.html";
-
 using output::put;
 
 void write_author(FILE* out, const char* before, const char* email, const char* name,
@@ -107,18 +105,6 @@ void write_counts(FILE* out) {
   put(out, "</font></h4></font><hr>\n");
 }
 
-void write_spectra(FILE* out) {
-  for (QSO_spectrum* spectrum = First_selected_QSO; spectrum != nullptr;
-       spectrum = spectrum->next_selected) {
-    spectrum->html_QSO_spectrum(out);
-    put(out, "<hr ");
-    put(out, " width=\"");
-    write_size(out, width);
-    put(out, "%\">");
-    put(out, "<br>");
-  }
-}
-
 void write_footer(FILE* out) {
   put(out, "<hr><table width=\"100%\">\n");
   put(out, "<tr>\n");
@@ -198,34 +184,29 @@ int QSO_spectrum::html_QSO_spectrum(FILE* file) {
   return 0;
 }
 
-void write_results_page(FILE* out) {
+void write_page_head(FILE* out) {
   write_page_header(out);
   write_menu(out);
   write_query_summary(out);
   write_counts(out);
-  write_spectra(out);
-  write_footer(out);
 }
 
-int html_Query_Results() {
-  FILE* out = std::fopen(kPageName, "w");
-  if (out == nullptr) {
-    std::printf("error of creation of results.html\n");
-    return 1;
+void write_spectrum_entry(FILE* out, QSO_spectrum& spectrum) {
+  spectrum.html_QSO_spectrum(out);
+  put(out, "<hr ");
+  put(out, " width=\"");
+  write_size(out, width);
+  put(out, "%\">");
+  put(out, "<br>");
+}
+
+void write_page_foot(FILE* out) { write_footer(out); }
+
+void write_results_page(FILE* out) {
+  write_page_head(out);
+  for (QSO_spectrum* spectrum = First_selected_QSO; spectrum != nullptr;
+       spectrum = spectrum->next_selected) {
+    write_spectrum_entry(out, *spectrum);
   }
-  // The page is written in large pieces; write errors are caught at the end.
-  output::attach(out);
-  write_results_page(out);
-  output::release();
-  // A page that did not reach the disk whole is no answer: take it away.
-  // Flushed here and checked, not left to fclose: some C libraries do not
-  // report from fclose that its last flush failed.
-  const bool write_failed = std::fflush(out) != 0 || std::ferror(out) != 0;
-  const bool close_failed = std::fclose(out) != 0;
-  if (write_failed || close_failed) {
-    std::remove(kPageName);
-    std::printf("error of creation of results.html\n");
-    return 1;
-  }
-  return 0;
+  write_page_foot(out);
 }

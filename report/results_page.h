@@ -3,14 +3,25 @@
 
 #include <cstdio>
 
-// Writes the whole answer page to an open stream: header, menu, query
-// summary, counts, one table per selected spectrum, footer.
+#include "catalogue/catalogue.h"
+
+// The answer page in three pieces, so that the spectrum tables can be
+// written as the catalogue is read while the counts come before them.
+// Header, menu, query summary and the counts as they stand:
+void write_page_head(FILE* out);
+// One selected spectrum's table and the rule after it:
+void write_spectrum_entry(FILE* out, QSO_spectrum& spectrum);
+// The footer and the end of the page:
+void write_page_foot(FILE* out);
+
+// The whole page for the spectra selected in memory (from First_selected_QSO).
 void write_results_page(FILE* out);
 
-// Writes results.html.  Returns 0 when the page was written whole; 1, after
-// "error of creation of results.html" on standard output, when it could not
-// be created or a write to it failed (an incomplete page is removed).
-int html_Query_Results();
+// Reads the catalogue from the current position of `catalogue`, answers the
+// query and writes results.html.  Returns 0 when the page was written whole;
+// 1, after "error of creation of results.html", when it could not be
+// created or a write to it failed (an incomplete page is removed).
+int html_Query_Results(FILE* catalogue);
 
 // The query's ion name as the summary shows it, with '<' and '>' escaped.
 void write_escaped(FILE* out, const char* text);

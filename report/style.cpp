@@ -1,6 +1,7 @@
 #include "report/style.h"
 
 #include "catalogue/input.h"
+#include "catalogue/messages.h"
 
 int border = 0;
 int width = 0;
@@ -38,7 +39,7 @@ void read_style_settings(FILE* file) {
 int init_style_variables() {
   FILE* file = input::open("style.var");
   if (file == nullptr) {
-    std::printf("error of opening file style.var\n");
+    messages::say("error of opening file style.var\n");
     return 1;
   }
   read_style_settings(file);

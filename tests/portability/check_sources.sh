@@ -8,7 +8,7 @@ set -euo pipefail
 cd "${1:?usage: check_sources.sh SOURCE_DIR}"
 dirs=(app catalogue query report dump)
 standard=" algorithm array cassert cctype cerrno cfloat charconv climits cmath"
-standard+=" cstddef cstdint cstdio cstdlib cstring filesystem iterator limits memory new"
+standard+=" cstddef cstdint cstdio cstdlib cstring filesystem functional iterator limits memory new"
 standard+=" string string_view system_error type_traits utility vector "
 failed=0
 while IFS=: read -r file _ header; do

@@ -1,0 +1,21 @@
+#ifndef CATALIX_CATALOGUE_MESSAGES_H_
+#define CATALIX_CATALOGUE_MESSAGES_H_
+
+// The program's short messages (a file that cannot be opened, a lost marker
+// character).  The console programs write them to standard output; the web
+// program sends them to the server's log, and a second reading of the same
+// bytes must not say again what the first one said.
+
+#include <cstdio>
+
+namespace messages {
+
+// Where the messages go; null drops them.  Standard output to begin with.
+extern FILE* stream;
+
+// Writes one message and pushes it out at once.
+void say(const char* text);
+
+}  // namespace messages
+
+#endif  // CATALIX_CATALOGUE_MESSAGES_H_

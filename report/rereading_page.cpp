@@ -1,0 +1,48 @@
+#include "report/rereading_page.h"
+
+#include "catalogue/catalogue.h"
+#include "catalogue/messages.h"
+#include "catalogue/output.h"
+#include "query/selection.h"
+#include "report/results_page.h"
+
+void rereading_page::select() {
+  start_result_list();
+  selected_starts_.clear();
+  catalogue_reader reader(catalogue_);
+  for (;;) {
+    fpos_t start;
+    const bool known = std::fgetpos(catalogue_, &start) == 0;
+    if (!reader.next()) break;
+    result_list_generator();
+    if (First_selected_QSO != nullptr) {
+      // A regular file always tells its position; should it not, the
+      // second pass finds the spectrum missing and says so.
+      if (known) selected_starts_.push_back(start);
+    }
+  }
+  std::fflush(stdout);
+}
+
+bool rereading_page::write(FILE* out) {
+  bool whole = static_cast<int>(selected_starts_.size()) == number_of_Selected_QSO;
+  output::attach(out);
+  write_page_head(out);
+  FILE* const said = messages::stream;
+  messages::stream = nullptr;  // all of it was said in the first pass
+  catalogue_reader reader(catalogue_);
+  for (const fpos_t& start : selected_starts_) {
+    if (!whole) break;
+    reader.read_at(start);
+    int examined = 0;
+    if (!select_QSO_spectrum(&First_QSO_spectrum, &examined)) {
+      whole = false;
+      break;
+    }
+    write_spectrum_entry(out, First_QSO_spectrum);
+  }
+  messages::stream = said;
+  if (whole) write_page_foot(out);
+  output::release();
+  return whole;
+}

@@ -1,0 +1,33 @@
+#ifndef CATALIX_REPORT_REREADING_PAGE_H_
+#define CATALIX_REPORT_REREADING_PAGE_H_
+
+// The answer page written straight to a stream that cannot wait for the
+// counts (the web server's, or a page file when no temporary file can be
+// made): a first pass reads and selects the whole catalogue, remembering
+// only where each selected spectrum starts; the page head with the counts
+// follows, then a second pass reads just those spectra again for their
+// tables.  Memory: one file position per selected spectrum.
+
+#include <cstdio>
+#include <vector>
+
+class rereading_page {
+ public:
+  // `catalogue` stands at the catalogue's start and must be seekable.
+  explicit rereading_page(FILE* catalogue) : catalogue_(catalogue) {}
+
+  // The first pass; the reader's messages go out here, as they occur.
+  void select();
+
+  // Writes the whole page to `out`, through the page buffer.  The second
+  // reading says nothing.  Returns false when a spectrum read again is no
+  // longer selected: the catalogue changed between the passes, and what was
+  // written is not a whole page.
+  bool write(FILE* out);
+
+ private:
+  FILE* catalogue_;
+  std::vector<fpos_t> selected_starts_;
+};
+
+#endif  // CATALIX_REPORT_REREADING_PAGE_H_
