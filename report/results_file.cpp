@@ -1,9 +1,15 @@
-// results.html, written as the catalogue is read.  The counts stand before
-// the spectrum tables, so the tables wait in a temporary file beside the
-// page (in binary, so that the page's text mode turns line ends once) until
-// the catalogue has been read; then the page is put together.
+// results.html, written as the catalogue is read.  The counts stand above
+// the spectrum tables but are known only at the end, so the page is begun
+// with a head whose counts are placeholders of the width the real ones
+// almost always have ("%-6.1i": up to six digits), the tables follow as
+// each spectrum is read, and at the end the head is written again in
+// place.  Where the real counts would not fit that width, or the page is no
+// regular file that can be written over, the catalogue is read twice
+// instead: once to count, once for the tables.
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "catalogue/catalogue.h"
 #include "catalogue/messages.h"
@@ -15,42 +21,7 @@
 namespace {
 
 const char kPageName[] = "results.html";
-const char kTablesName[] = "results.html.tmp";
-
-// The temporary file of the tables.  Where the system allows it, its name
-// goes at once (the open stream keeps the file), so that nothing is left
-// behind whatever becomes of the run; elsewhere it goes when it is closed.
-class tables_file {
- public:
-  tables_file() : file_(std::fopen(kTablesName, "w+b")) {
-    if (file_ != nullptr) named_ = std::remove(kTablesName) != 0;
-  }
-  ~tables_file() {
-    if (file_ == nullptr) return;
-    std::fclose(file_);
-    if (named_) std::remove(kTablesName);
-  }
-  tables_file(const tables_file&) = delete;
-  tables_file& operator=(const tables_file&) = delete;
-
-  FILE* get() const { return file_; }
-
-  // Appends the tables to `out`; false when a read or write failed.
-  bool copy_to(FILE* out) const {
-    if (std::fflush(file_) != 0 || std::ferror(file_) != 0) return false;
-    std::rewind(file_);
-    static char block[1 << 16];
-    std::size_t n;
-    while ((n = std::fread(block, 1, sizeof block, file_)) != 0) {
-      if (std::fwrite(block, 1, n, out) != n) return false;
-    }
-    return std::ferror(file_) == 0;
-  }
-
- private:
-  FILE* file_;
-  bool named_ = false;
-};
+const int kLargestPlaceholderCount = 999999;
 
 int creation_failed() {
   messages::say("error of creation of results.html\n");
@@ -68,8 +39,6 @@ int finish_page(FILE* page, bool whole) {
   return creation_failed();
 }
 
-// Without a temporary file (a folder that takes no new file, say) the
-// catalogue is read twice instead.
 int write_page_by_rereading(FILE* catalogue) {
   rereading_page page(catalogue);
   page.select();
@@ -78,29 +47,85 @@ int write_page_by_rereading(FILE* catalogue) {
   return finish_page(out, page.write(out));
 }
 
+// A page file that is not there yet or is a regular file can be written
+// over in place; a directory, a device or a pipe cannot.
+bool page_is_rewritable() {
+  std::error_code error;
+  const auto status = std::filesystem::status(kPageName, error);
+  return !std::filesystem::exists(status) || std::filesystem::is_regular_file(status);
+}
+
+bool counts_fit_placeholders() {
+  return number_of_Selected_QSO >= 1 && number_of_Selected_QSO <= kLargestPlaceholderCount &&
+         total_number_of_QSO <= kLargestPlaceholderCount;
+}
+
+void write_placeholder_head(FILE* out) {
+  number_of_Selected_QSO = 1;
+  total_number_of_QSO = 1;
+  write_page_head(out);
+  start_result_list();
+}
+
+// Reads the catalogue for its messages alone, as a run that cannot write
+// its page still says what it met.
+void read_for_messages(FILE* catalogue) {
+  Read_Data_Base(catalogue, [](QSO_spectrum&) {});
+}
+
 }  // namespace
 
 int html_Query_Results(FILE* catalogue) {
-  tables_file tables;
-  if (tables.get() == nullptr) return write_page_by_rereading(catalogue);
-  start_result_list();
-  output::attach(tables.get());
+  if (!page_is_rewritable()) return write_page_by_rereading(catalogue);
+  fpos_t catalogue_start;
+  const bool start_known = std::fgetpos(catalogue, &catalogue_start) == 0;
+  FILE* out = std::fopen(kPageName, "w");
+  if (out == nullptr) {
+    read_for_messages(catalogue);
+    return creation_failed();
+  }
+
+  output::attach(out);
+  write_placeholder_head(out);
   Read_Data_Base(catalogue, [&](QSO_spectrum&) {
     result_list_generator();
-    if (First_selected_QSO != nullptr) {
-      write_spectrum_entry(tables.get(), *First_selected_QSO);
-    }
+    if (First_selected_QSO != nullptr) write_spectrum_entry(out, *First_selected_QSO);
   });
+  if (counts_fit_placeholders()) {
+    write_page_foot(out);
+    output::release();
+    // Same counts' width, same head length: the head is written over.
+    const bool rewound = std::fflush(out) == 0 && std::fseek(out, 0, SEEK_SET) == 0;
+    if (rewound) {
+      output::attach(out);
+      write_page_head(out);
+      output::release();
+    }
+    return finish_page(out, rewound);
+  }
   output::release();
-
-  FILE* out = std::fopen(kPageName, "w");
+  std::fclose(out);
+  if (number_of_Selected_QSO == 0) {
+    // No tables: the page is its head and foot.
+    out = std::fopen(kPageName, "w");
+    if (out == nullptr) return creation_failed();
+    output::attach(out);
+    write_page_head(out);
+    write_page_foot(out);
+    output::release();
+    return finish_page(out, true);
+  }
+  // A million spectra or more: everything was said; count and write again.
+  if (!start_known || std::fsetpos(catalogue, &catalogue_start) != 0) {
+    std::remove(kPageName);
+    return creation_failed();
+  }
+  FILE* const said = messages::stream;
+  messages::stream = nullptr;
+  rereading_page page(catalogue);
+  page.select();
+  messages::stream = said;
+  out = std::fopen(kPageName, "w");
   if (out == nullptr) return creation_failed();
-  output::attach(out);
-  write_page_head(out);
-  output::release();
-  const bool copied = tables.copy_to(out);
-  output::attach(out);
-  write_page_foot(out);
-  output::release();
-  return finish_page(out, copied);
+  return finish_page(out, page.write(out));
 }
