@@ -15,13 +15,13 @@
 
 namespace {
 
-const std::string kCase = std::string(CATALIX_SOURCE_DIR) + "/tests/e2e/page_line_kinds/";
+const std::string kCase = std::string(CATALIX_SOURCE_DIR) + "/tests/e2e/page_style_upper_case_y/";
 
 // A page that is a pipe cannot be written over: the catalogue is read
 // twice, and the reader of the pipe gets the same bytes as a file would.
 TEST(Stream, PageIntoAPipeIsTheSamePage) {
   run::TempDir dir;
-  for (const char* name : {"absrp_query.frm", "absrp_sys_list.dat"}) {
+  for (const char* name : {"absrp_query.frm", "absrp_sys_list.dat", "style.var"}) {
     run::write_file(dir / name, run::read_file(kCase + name));
   }
   ASSERT_EQ(0, mkfifo((dir / "results.html").c_str(), 0644));
