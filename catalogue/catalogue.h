@@ -155,14 +155,24 @@ class catalogue_reader {
   // call always reads a spectrum.
   bool next();
 
-  // Reads the spectrum that starts at `start` (where the stream stood before
-  // a next() that read it) into First_QSO_spectrum.
+  // Where the spectrum that next() read last begins: the byte its reading
+  // began at, past the white space between spectra.  False when the stream
+  // cannot tell.
+  bool last_start(fpos_t* start) const {
+    *start = start_;
+    return start_known_;
+  }
+
+  // Reads the spectrum that begins at `start`, from last_start(), into
+  // First_QSO_spectrum.
   void read_at(const fpos_t& start);
 
  private:
   FILE* file_;
   bool started_ = false;
   bool ended_ = false;
+  fpos_t start_{};
+  bool start_known_ = false;
 };
 
 // Writes the spectrum in memory as plain text to standard output.

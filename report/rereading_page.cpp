@@ -10,15 +10,13 @@ void rereading_page::select() {
   start_result_list();
   selected_starts_.clear();
   catalogue_reader reader(catalogue_);
-  for (;;) {
-    fpos_t start;
-    const bool known = std::fgetpos(catalogue_, &start) == 0;
-    if (!reader.next()) break;
+  while (reader.next()) {
     result_list_generator();
-    if (First_selected_QSO != nullptr) {
-      // A regular file always tells its position; should it not, the
-      // second pass finds the spectrum missing and says so.
-      if (known) selected_starts_.push_back(start);
+    fpos_t start;
+    // A regular file always tells its position; should it not, the second
+    // pass finds the spectrum missing and says so.
+    if (First_selected_QSO != nullptr && reader.last_start(&start)) {
+      selected_starts_.push_back(start);
     }
   }
   std::fflush(stdout);
