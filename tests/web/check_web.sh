@@ -71,8 +71,7 @@ if [ "$mode" = browser ]; then
   exit
 fi
 
-failed=0
-fail() { echo "FAIL: $1"; failed=1; }
+failed=0; fail() { echo "FAIL: $1"; failed=1; }
 
 # 50 queries at once, by GET (blanks as '+') and by POST (as curl encodes).
 ions=(All CIV MgII FeII DLA " HI " SiIV "All but" "C IV" AlII)
@@ -105,9 +104,7 @@ echo "50 queries at once: each answered with its own page"
 # Refusals: status, then a text the page must hold.  Each case changes one
 # field of a good query (ion_name=All) or sends something else altogether.
 # The decoding rules are checked here too: '+', bad escapes, duplicates.
-good="$(printf '&%s=1' "${names[@]}")"
-good="${good:1}"
-good="${good/ion_name=1/ion_name=All}"
+good="$(printf '&%s=1' "${names[@]}")" && good="${good:1}" && good="${good/ion_name=1/ion_name=All}"
 # The good query with one field set to "name=value", or left out for "name".
 changed() {
   local out="" pair pairs
@@ -161,12 +158,10 @@ grep -qx 'Status: 500 Internal Server Error' <<<"$out" && grep -q CATALIX_DATA <
 out="$(run CATALIX_DATA="$work/tmp")"
 grep -qx 'Status: 500 Internal Server Error' <<<"$out" || fail "no 500 without a catalogue: $out"
 ! grep -q "$work" <<<"$out" || fail "a 500 page shows a path"
-cp "$work/data/absrp_sys_list.dat" "$work/tmp/"
+cp -p "$work/data/absrp_sys_list.dat" "$work/tmp/"
 env -i REQUEST_METHOD=GET QUERY_STRING="$query" CATALIX_DATA="$work/tmp" "$build/catalix-cgi" 2>"$work/log" | tail -n +3 >"$work/page"
 grep -qx 'error of opening file style.var' "$work/log" || fail "the missing style.var is not logged"
-rm "$work/tmp/absrp_sys_list.dat"
-mkdir "$work/nostyle"
-cp "$work/data/absrp_sys_list.dat" "$work/nostyle/"
+mkdir "$work/nostyle" && cp "$work/data/absrp_sys_list.dat" "$work/nostyle/"
 sed 's/All/CIV /' <<<"${good//&/$'\n'}" >"$work/nostyle/absrp_query.frm"
 (cd "$work/nostyle" && "$build/catalix" >/dev/null)
 cmp -s "$work/page" "$work/nostyle/results.html" || fail "without style.var: not catalix's page"
