@@ -13,6 +13,7 @@ demo="$build/demo"
 rm -rf "$demo"
 mkdir -p "$demo"
 cp "$inputs/style.var" "$inputs/absrp_query.frm" "$inputs/absrp_sys_list.dat" "$demo/"
-cp "$build/site/introduction.html" "$build/site/manual.html" "$build/site/references.html" "$demo/"
+cp "$build/site/introduction.html" "$build/site/manual.html" "$build/site/references.html" \
+   "$build/site/query.html" "$demo/"
 (cd "$demo" && "$build/catalix")
 echo "The results page is $demo/results.html"

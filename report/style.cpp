@@ -36,8 +36,8 @@ void read_style_settings(FILE* file) {
   read_letter_entry(file, &cell_align);
 }
 
-int init_style_variables() {
-  FILE* file = input::open("style.var");
+int init_style_variables(const char* path) {
+  FILE* file = input::open(path);
   if (file == nullptr) {
     messages::say("error of opening file style.var\n");
     return 1;

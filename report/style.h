@@ -19,9 +19,10 @@ extern int row_indx;           // line rows written in the current table
 // Reads the six entries from an open stream into the globals above.
 void read_style_settings(FILE* file);
 
-// Reads style.var.  Returns 0 when it was opened, 1 (after its message on
-// standard output) when it cannot be; the defaults then stay.
-int init_style_variables();
+// Reads style.var (the web program names the one in its data folder).
+// Returns 0 when it was opened, 1 (after its message, which always names
+// style.var) when it cannot be; the defaults then stay.
+int init_style_variables(const char* path = "style.var");
 
 // "left", "center", "right" for 'l', 'c', 'r'; empty for anything else.
 string align_type_convert(char letter);

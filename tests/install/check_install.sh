@@ -13,13 +13,13 @@ trap 'rm -rf "$prefix"' EXIT
 "$cmake_command" --install "$build" --prefix "$prefix" >/dev/null
 
 failed=0
-for f in bin/catalix bin/catalix-dump \
-         share/man/man1/catalix.1 share/man/man1/catalix-dump.1 \
+for f in bin/catalix bin/catalix-dump bin/catalix-cgi \
+         share/man/man1/catalix.1 share/man/man1/catalix-dump.1 share/man/man1/catalix-cgi.1 \
          share/catalix/introduction.html share/catalix/manual.html \
-         share/catalix/references.html; do
+         share/catalix/references.html share/catalix/query.html; do
   if [ -f "$prefix/$f" ]; then echo "installed: $f"; else echo "FAIL: $f is not installed"; failed=1; fi
 done
-for f in bin/catalix bin/catalix-dump; do
+for f in bin/catalix bin/catalix-dump bin/catalix-cgi; do
   [ -x "$prefix/$f" ] || { echo "FAIL: $f is not executable"; failed=1; }
 done
 [ "$failed" = 0 ] || exit 1
@@ -28,7 +28,7 @@ if ! command -v groff >/dev/null 2>&1; then
   echo "SKIP: groff is not installed (Debian package groff-base), so the manual pages cannot be rendered"
   exit 77
 fi
-for page in catalix catalix-dump; do
+for page in catalix catalix-dump catalix-cgi; do
   man_file="$prefix/share/man/man1/$page.1"
   warnings="$(groff -man -Tutf8 -ww -z "$man_file" 2>&1)"
   if [ -n "$warnings" ]; then
@@ -45,7 +45,7 @@ for page in catalix catalix-dump; do
 done
 
 # Every message the programs can print is explained in a manual page.
-text="$(for page in catalix catalix-dump; do
+text="$(for page in catalix catalix-dump catalix-cgi; do
   groff -man -Tutf8 -P-cbu -rLL=400n -rHY=0 "$prefix/share/man/man1/$page.1" 2>/dev/null
 done)"
 while read -r message; do
@@ -60,5 +60,8 @@ file read message: stop_signal
 lost
 usage: catalix-dump [query]
 catalix: out of memory
+catalix-cgi: CATALIX_DATA is not set
+catalix-cgi: the catalogue changed while it was read; the page is cut short
+catalix-cgi: the answer could not be sent whole
 MESSAGES
 echo "every message is explained"
