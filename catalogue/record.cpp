@@ -1,6 +1,6 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/input.h"
-#include "report/symbols.h"
+#include "catalogue/symbols.h"
 
 record::record()
     : z_abs(kNotGiven),

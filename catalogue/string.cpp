@@ -4,7 +4,6 @@
 
 #include "catalogue/input.h"
 #include "catalogue/messages.h"
-#include "catalogue/output.h"
 
 string::string(const char* src) : text(), next(nullptr) {
   // Texts made from literals are short; longer ones are cut.
@@ -49,14 +48,6 @@ int string::read_until(FILE* file, char c1, char c2, int limit) {
   }
   text[kept] = '\0';
   return kept;
-}
-
-int string::print_symbol_off(FILE* out, char c) const {
-  int i = 0;
-  for (; text[i] != '\0'; ++i) {
-    if (text[i] != c) output::put_char(out, text[i]);
-  }
-  return i - 1;
 }
 
 void string::copy_text(const string& other) {

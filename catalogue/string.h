@@ -30,7 +30,7 @@ class string {
   int Read_string4(FILE* file, char c1, char c2, int n);
 
   // Writes `text` leaving out every character equal to `c`; returns the
-  // length of `text` minus 1.
+  // length of `text` minus 1.  Defined with the page writers (report/).
   int print_symbol_off(FILE* out, char c) const;
 
   // Copies the text of `other` up to its NUL; the bytes after it are left.

@@ -8,6 +8,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/input.h"
 #include "catalogue/messages.h"
+#include "dump/show.h"
 #include "query/query_form.h"
 
 namespace {

@@ -1,8 +1,11 @@
-// The console dump of the catalogue as it was read.
+// The console dumps of the catalogue and of the query, as they were read.
 
 #include <cstdio>
 
+#include "dump/show.h"
+
 #include "catalogue/catalogue.h"
+#include "query/query_form.h"
 #include "report/printf_number.h"
 
 namespace {
@@ -87,6 +90,24 @@ int Show_Data_Base() {
   for (const QSO_spectrum* spectrum = &First_QSO_spectrum; spectrum != nullptr;
        spectrum = spectrum->next) {
     spectrum->Show_QSO_spectrum();
+  }
+  return 0;
+}
+
+int Show_query_parameters() {
+  // In the order of the form, the ion name between the redshifts and the
+  // rest wavelengths.
+  for (double x : {min_resolution, max_resolution, min_s_to_n, max_s_to_n,
+                   min_z_abs, max_z_abs}) {
+    show_header_number(x);
+    std::putchar('\n');
+  }
+  show_text(query_ion_name);
+  std::putchar('\n');
+  for (double x : {min_rest_wv, max_rest_wv, min_obs_wv, max_obs_wv, min_width,
+                   max_width, min_col_dens, max_col_dens}) {
+    show_header_number(x);
+    std::putchar('\n');
   }
   return 0;
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "catalogue/catalogue.h"
+#include "dump/show.h"
 #include "fuzz_support.h"
 #include "query/query_form.h"
 #include "query/selection.h"

@@ -4,7 +4,7 @@
 
 #include "catalogue/catalogue.h"
 #include "query/query_form.h"
-#include "report/symbols.h"
+#include "catalogue/symbols.h"
 
 namespace {
 

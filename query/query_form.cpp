@@ -4,7 +4,6 @@
 
 #include "catalogue/input.h"
 #include "catalogue/messages.h"
-#include "report/printf_number.h"
 
 double min_resolution = 0.0, max_resolution = 0.0;
 double min_s_to_n = 0.0, max_s_to_n = 0.0;
@@ -49,21 +48,4 @@ int init_query_parameters() {
   read_query_form(file);
   std::fclose(file);
   return 1;
-}
-
-namespace {
-
-void show_bound(double x) {
-  printf_number::write_general(stdout, x, 12, 10);
-  std::putchar('\n');
-}
-
-}  // namespace
-
-int Show_query_parameters() {
-  for (double* bound : kBoundsBeforeName) show_bound(*bound);
-  std::fputs(query_ion_name.text, stdout);
-  std::putchar('\n');
-  for (double* bound : kBoundsAfterName) show_bound(*bound);
-  return 0;
 }

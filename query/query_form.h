@@ -22,7 +22,4 @@ void read_query_form(FILE* file);
 // message on standard output) when it cannot be.
 int init_query_parameters();
 
-// Writes the query to standard output, one value per line.
-int Show_query_parameters();
-
 #endif  // CATALIX_QUERY_QUERY_FORM_H_

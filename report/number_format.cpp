@@ -1,6 +1,6 @@
 #include "report/number_format.h"
 
-#include "catalogue/output.h"
+#include "report/output.h"
 
 #include "report/printf_number.h"
 #include "report/symbols.h"

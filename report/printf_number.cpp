@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "catalogue/output.h"
+#include "report/output.h"
 
 namespace printf_number {
 namespace {

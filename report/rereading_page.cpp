@@ -2,7 +2,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/messages.h"
-#include "catalogue/output.h"
+#include "report/output.h"
 #include "query/selection.h"
 #include "report/results_page.h"
 

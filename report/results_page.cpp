@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "catalogue/catalogue.h"
-#include "catalogue/output.h"
+#include "report/output.h"
 #include "query/query_form.h"
 #include "query/selection.h"
 #include "report/identity.h"

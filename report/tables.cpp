@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "catalogue/catalogue.h"
-#include "catalogue/output.h"
+#include "report/output.h"
 #include "report/number_format.h"
 #include "report/style.h"
 #include "report/symbols.h"

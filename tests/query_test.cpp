@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "dump/show.h"
 #include "query/query_form.h"
 #include "query/selection.h"
 #include "test_support.h"

@@ -1,5 +1,5 @@
-#ifndef CATALIX_CATALOGUE_OUTPUT_H_
-#define CATALIX_CATALOGUE_OUTPUT_H_
+#ifndef CATALIX_REPORT_OUTPUT_H_
+#define CATALIX_REPORT_OUTPUT_H_
 
 // The writing primitives of the page writers.  A page is made of millions of
 // short pieces, and stdio's cost per call outweighs the copying, so the
@@ -43,4 +43,4 @@ inline void put_char(FILE* out, char c) { put(out, std::string_view(&c, 1)); }
 
 }  // namespace output
 
-#endif  // CATALIX_CATALOGUE_OUTPUT_H_
+#endif  // CATALIX_REPORT_OUTPUT_H_

@@ -1,4 +1,6 @@
-#include "catalogue/output.h"
+#include "report/output.h"
+
+#include "catalogue/string.h"
 
 namespace output {
 
@@ -36,3 +38,13 @@ void put_slow(FILE* out, std::string_view text) {
 }
 
 }  // namespace output
+
+// A member of the catalogue's text field, defined here: it writes through
+// the page's buffer, which the catalogue does not know.
+int string::print_symbol_off(FILE* out, char c) const {
+  int i = 0;
+  for (; text[i] != '\0'; ++i) {
+    if (text[i] != c) output::put_char(out, text[i]);
+  }
+  return i - 1;
+}

@@ -1,0 +1,31 @@
+#ifndef CATALIX_CATALOGUE_SYMBOLS_H_
+#define CATALIX_CATALOGUE_SYMBOLS_H_
+
+// Reserved numbers of the catalogue that stand for a symbol, not a quantity.
+
+#include <cmath>
+
+const double kSymbolPlus = 1e-16;            // " + "
+const double kSymbolNotDetected = 1e-20;     // "nd"
+const double kSymbolNoLineList = 1e-40;      // "no line list"
+const double kSymbolOnlyGalactic = 1e-60;    // "only Galactic interstellar lines"
+const double kSymbolNoLine = 1e-80;          // "no line"
+
+// 0 ordinary, 1 within 0.1 of -1 (not given), 2..6 the five symbols above.
+// Inline: every number of every line is classified, often more than once.
+inline int special_symbol_treatment(double x) {
+  if (x > 0.0 && x <= kSymbolPlus) {
+    if (x == kSymbolPlus) return 2;
+    if (x == kSymbolNotDetected) return 3;
+    if (x == kSymbolNoLineList) return 4;
+    if (x == kSymbolOnlyGalactic) return 5;
+    if (x == kSymbolNoLine) return 6;
+    return 0;
+  }
+  return std::fabs(x + 1.0) <= 0.1 ? 1 : 0;
+}
+
+// Codes above 3 mark a line without measurements.
+inline bool is_marker(double x) { return special_symbol_treatment(x) > 3; }
+
+#endif  // CATALIX_CATALOGUE_SYMBOLS_H_
