@@ -1,6 +1,5 @@
 #include "catalogue/input.h"
 
-#include <cctype>
 #include <filesystem>
 #include <system_error>
 
@@ -20,11 +19,11 @@ void skip(FILE* file, int n) {
   }
 }
 
-void skip_white_space(FILE* file) {
-  int c;
-  do {
-    c = read_char(file);
-  } while (c != kEnd && std::isspace(c));
+void skip_white_space(FILE* file) { skip_white_space_from(file, kEnd); }
+
+void skip_white_space_from(FILE* file, int pending) {
+  int c = next_char(file, pending);
+  while (is_space(c)) c = read_char(file);
   step_back(file, c);
 }
 

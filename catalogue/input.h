@@ -37,17 +37,33 @@ inline void step_back(FILE* file, int c) {
   if (c != kEnd) ungetc(c, file);
 }
 
+// Chained reading.  Stepping back costs far more than a read, so a reader
+// that has read one character too many may hand it on, as `pending`, to the
+// next reader instead; kEnd stands for none, and the next reader then reads
+// afresh.  Every chain ends in a reader that takes the pending character or
+// in step_back, so that the stream stands where it would without chaining.
+inline int next_char(FILE* file, int pending) {
+  return pending != kEnd ? pending : read_char(file);
+}
+
+// White space as scanf and isspace see it in the C locale, the only one the
+// program runs in.
+inline bool is_space(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
 // Skips n characters by reading them; stops early at the end of the input.
 void skip(FILE* file, int n);
 
 // Skips any run of white space, as the scanf directive "\n" does.
 void skip_white_space(FILE* file);
+void skip_white_space_from(FILE* file, int pending);
 
 // Read a number exactly as glibc's fscanf "%lg" and "%d" do: the same value,
 // the same characters consumed, so the stream stands at the same byte.  On
 // failure `value` is unchanged and false is returned (number_input.cpp).
 bool read_double(FILE* file, double* value);
 bool read_int(FILE* file, int* value);
+// read_double in a chain: returns the new pending character.
+int read_double_from(FILE* file, int pending, double* value);
 
 // As scanf's "%c".
 bool read_letter(FILE* file, char* value);

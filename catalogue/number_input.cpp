@@ -45,9 +45,6 @@ const int kHexDigits = 32;
 // digits kept, so larger ones are clamped to keep the sums in range.
 const long long kExponentClamp = 100000000;
 
-// scanf's white space in the C locale, the only one the program runs in.
-bool is_space(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 bool is_digit(int c) { return c >= '0' && c <= '9'; }
 
 bool is_hex_digit(int c) {
@@ -70,79 +67,32 @@ double with_sign(bool negative, double magnitude) {
 }
 
 // The significant digits of a number, bounded, with the power of the base
-// that scales them.  The first kLeading decimal digits are kept as an
-// integer only, for the fast conversion; the text of the rest lives outside,
-// so that the counts can stay in registers while digits are read.
-class Digits {
- public:
+// that scales them.  Readers keep these in locals while reading (so that
+// they stay in registers) and gather them here only for the slow conversion.
+struct Digits {
   // Decimal digits up to this many are exact in a double.
   static const int kLeading = 15;
 
-  // Hexadecimal digits are all kept as text.
-  Digits(char* text, int capacity, bool hex)
-      : text_(text), capacity_(capacity), leading_limit_(hex ? 0 : kLeading) {}
-
-  void add_integer_digit(int c) {
-    if (count_ == 0 && c == '0') return;
-    if (count_ < capacity_) {
-      keep(c);
-    } else {
-      ++scale_;
-      if (c != '0') dropped_non_zero_ = true;
-    }
-  }
-
-  void add_fraction_digit(int c) {
-    if (count_ == 0 && c == '0') {
-      --scale_;
-    } else if (count_ < capacity_) {
-      keep(c);
-      --scale_;
-    } else if (c != '0') {
-      dropped_non_zero_ = true;
-    }
-  }
-
-  bool is_zero() const { return count_ == 0; }
-  int count() const { return count_; }
-  long long scale() const { return scale_; }
-  uint64_t leading() const { return leading_; }
+  const char* text;  // the digits from index `in_leading` on
+  int in_leading;    // how many of the first digits `leading` holds
+  uint64_t leading;
+  int count;
+  long long scale;  // in digits of the base; bounded by what was read
+  bool dropped_non_zero;
 
   // Writes the digits, with the mark of dropped ones, to `out`; returns the
   // end and the scale that goes with what was written.
-  char* write(char* out, long long* scale) const {
-    if (count_ > 0 && leading_limit_ > 0) {
-      // The first kept digit is never 0, so this gives all of them.
-      out = std::to_chars(out, out + kLeading, leading_).ptr;
-    }
-    for (int i = leading_limit_; i < count_; ++i) *out++ = text_[i];
-    *scale = scale_;
-    if (dropped_non_zero_) {
+  char* write(char* out, long long* scale_out) const {
+    // The first kept digit is never 0, so this gives all of them.
+    if (in_leading > 0) out = std::to_chars(out, out + kLeading, leading).ptr;
+    for (int i = in_leading; i < count; ++i) *out++ = text[i];
+    *scale_out = scale;
+    if (dropped_non_zero) {
       *out++ = '1';
-      --*scale;
+      --*scale_out;
     }
     return out;
   }
-
- private:
-  // The first kLeading digits live only in `leading_`; the text holds the
-  // ones after them.
-  void keep(int c) {
-    if (count_ < leading_limit_) {
-      leading_ = leading_ * 10 + static_cast<unsigned>(c - '0');
-    } else {
-      text_[count_] = static_cast<char>(c);
-    }
-    ++count_;
-  }
-
-  char* text_;
-  int capacity_;
-  int leading_limit_;
-  int count_ = 0;
-  long long scale_ = 0;  // in digits of the base; bounded by what was read
-  bool dropped_non_zero_ = false;
-  uint64_t leading_ = 0;  // meaningful for decimal digits only
 };
 
 // An exponent as written, saturated.  One without digits counts as none:
@@ -186,31 +136,26 @@ const double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
 // When the digits and the power of ten are both exact doubles, one
 // multiplication or division rounds correctly.  Needs arithmetic done in
 // double, not in a wider type.
-bool convert_fast(const Digits& digits, long long exponent, double* value) {
+inline bool convert_fast(uint64_t leading, int count, long long total,
+                         double* value) {
 #if FLT_EVAL_METHOD == 0
-  const long long total = exponent + digits.scale();
-  if (digits.count() > Digits::kLeading ||
-      total < -22 || total > 22) {
-    return false;
-  }
-  const double m = static_cast<double>(digits.leading());
+  if (count > Digits::kLeading || total < -22 || total > 22) return false;
+  const double m = static_cast<double>(leading);
   *value = total >= 0 ? m * kPowersOfTen[total] : m / kPowersOfTen[-total];
   return true;
 #else
-  (void)digits;
-  (void)exponent;
+  (void)leading;
+  (void)count;
+  (void)total;
   (void)value;
   return false;
 #endif
 }
 
-// Converts digits × base^exponent exactly, rounding to nearest.
-double convert(bool negative, bool hex, const Digits& digits, long long exponent) {
-  if (digits.is_zero()) return with_sign(negative, 0.0);
-  double value = 0.0;
-  if (!hex && convert_fast(digits, exponent, &value)) {
-    return with_sign(negative, value);
-  }
+// Converts non-zero digits × base^exponent exactly, rounding to nearest.
+// Kept out of line: the common numbers never get here.
+[[gnu::noinline]] double convert_slow(bool negative, bool hex, const Digits& digits,
+                                      long long exponent) {
   // Room for "-0x" in front of the digits and their mark; then the exponent.
   char text[3 + kDecimalDigits + 1 + 1 + 24];
   char* const digits_start = text + 3;
@@ -228,6 +173,7 @@ double convert(bool negative, bool hex, const Digits& digits, long long exponent
     text[2] = '-';
     from = text + 2;
   }
+  double value = 0.0;
   // Standard libraries without from_chars for double (libc++ before 20, so
   // FreeBSD's base system) take strtod for every number: it rounds as
   // exactly, only slower.
@@ -251,44 +197,133 @@ double convert(bool negative, bool hex, const Digits& digits, long long exponent
   return value;
 }
 
+// The scanners below start with the character `c` already read and return
+// the one character they read past the number (kEnd for none), which the
+// caller steps back over or hands on.
+
 // The rest of a number after its "0x".
-bool read_hexadecimal(FILE* file, bool negative, double* value) {
+int scan_hexadecimal(FILE* file, bool negative, double* value, bool* ok) {
   char text[kHexDigits];
-  Digits digits(text, kHexDigits, true);
+  int count = 0;
+  long long scale = 0;
+  bool dropped_non_zero = false;
   bool got_digit = false;
   bool got_dot = false;
   int c = read_char(file);
   for (; is_hex_digit(c); c = read_char(file)) {
-    digits.add_integer_digit(c);
     got_digit = true;
+    if (count == 0 && c == '0') continue;
+    if (count < kHexDigits) {
+      text[count++] = static_cast<char>(c);
+    } else {
+      ++scale;
+      if (c != '0') dropped_non_zero = true;
+    }
   }
   if (c == '.') {
     got_dot = true;
     for (c = read_char(file); is_hex_digit(c); c = read_char(file)) {
-      digits.add_fraction_digit(c);
       got_digit = true;
+      if (count == 0 && c == '0') {
+        --scale;
+      } else if (count < kHexDigits) {
+        text[count++] = static_cast<char>(c);
+        --scale;
+      } else if (c != '0') {
+        dropped_non_zero = true;
+      }
     }
   }
   // "0x" alone fails; "0x." reads as 0.
   if (!got_digit && !got_dot) {
-    step_back(file, c);
-    return false;
+    *ok = false;
+    return c;
   }
   Exponent exponent;
   if (got_digit && (c == 'p' || c == 'P')) c = read_exponent(file, &exponent);
-  step_back(file, c);
-  *value = convert(negative, true, digits, exponent.value());
-  return true;
+  *ok = true;
+  if (count == 0) {
+    *value = with_sign(negative, 0.0);
+  } else {
+    const Digits digits{text, 0, 0, count, scale, dropped_non_zero};
+    *value = convert_slow(negative, true, digits, exponent.value());
+  }
+  return c;
+}
+
+// Digits, one '.' and digits, then an exponent.  `got_digit` says whether a
+// leading zero was read before `c`.
+int scan_decimal(FILE* file, int c, bool negative, bool got_digit,
+                 double* value, bool* ok) {
+  const int kLeading = Digits::kLeading;
+  char text[kDecimalDigits];
+  uint64_t leading = 0;
+  int count = 0;
+  long long scale = 0;
+  bool dropped_non_zero = false;
+
+  // Leading zeros are worth nothing; the first kLeading significant digits
+  // go to `leading`, the others to `text` or, past its end, to the scale.
+  for (; c == '0'; c = read_char(file)) got_digit = true;
+  for (; count < kLeading && is_digit(c); c = read_char(file)) {
+    leading = leading * 10 + static_cast<unsigned>(c - '0');
+    ++count;
+  }
+  for (; is_digit(c); c = read_char(file)) {
+    if (count < kDecimalDigits) {
+      text[count++] = static_cast<char>(c);
+    } else {
+      ++scale;
+      if (c != '0') dropped_non_zero = true;
+    }
+  }
+  if (c == '.') {
+    c = read_char(file);
+    if (count == 0) {
+      for (; c == '0'; c = read_char(file)) {
+        got_digit = true;
+        --scale;
+      }
+    }
+    for (; count < kLeading && is_digit(c); c = read_char(file)) {
+      leading = leading * 10 + static_cast<unsigned>(c - '0');
+      ++count;
+      --scale;
+    }
+    for (; is_digit(c); c = read_char(file)) {
+      if (count < kDecimalDigits) {
+        text[count++] = static_cast<char>(c);
+        --scale;
+      } else if (c != '0') {
+        dropped_non_zero = true;
+      }
+    }
+  }
+  // Nothing read but a sign or a '.' fails.
+  if (!got_digit && count == 0) {
+    *ok = false;
+    return c;
+  }
+  Exponent exponent;
+  if (c == 'e' || c == 'E') c = read_exponent(file, &exponent);
+  *ok = true;
+  if (count == 0) {
+    *value = with_sign(negative, 0.0);
+  } else if (convert_fast(leading, count, exponent.value() + scale, value)) {
+    *value = with_sign(negative, *value);
+  } else {
+    const Digits digits{text,  count < kLeading ? count : kLeading,
+                        leading, count, scale, dropped_non_zero};
+    *value = convert_slow(negative, false, digits, exponent.value());
+  }
+  return c;
 }
 
 // The start both conversions share: white space skipped, then an optional
 // sign.  Returns the character after them; the end of input there fails
 // the conversion, with the sign consumed.
-int read_start(FILE* file, bool* negative) {
-  int c;
-  do {
-    c = read_char(file);
-  } while (is_space(c));
+int scan_start(FILE* file, int c, bool* negative) {
+  while (is_space(c)) c = read_char(file);
   if (c == '-' || c == '+') {
     *negative = c == '-';
     c = read_char(file);
@@ -296,64 +331,43 @@ int read_start(FILE* file, bool* negative) {
   return c;
 }
 
-}  // namespace
-
-bool read_double(FILE* file, double* value) {
+int scan_double(FILE* file, int c, double* value, bool* ok) {
+  *ok = false;
   bool negative = false;
-  int c = read_start(file, &negative);
-  if (c == kEnd) return false;
+  c = scan_start(file, c, &negative);
+  if (c == kEnd) return kEnd;
 
   if (lower(c) == 'n') {
-    if (!read_rest_of_word(file, "nan")) return false;
+    if (!read_rest_of_word(file, "nan")) return kEnd;
     *value = with_sign(negative, std::numeric_limits<double>::quiet_NaN());
-    return true;
+    *ok = true;
+    return kEnd;
   }
   if (lower(c) == 'i') {
-    if (!read_rest_of_word(file, "inf")) return false;
+    if (!read_rest_of_word(file, "inf")) return kEnd;
     c = read_char(file);
     if (lower(c) == 'i') {
-      if (!read_rest_of_word(file, "inity")) return false;
-    } else {
-      step_back(file, c);
+      if (!read_rest_of_word(file, "inity")) return kEnd;
+      c = kEnd;
     }
     *value = with_sign(negative, std::numeric_limits<double>::infinity());
-    return true;
+    *ok = true;
+    return c;
   }
 
-  bool got_digit = false;
   if (c == '0') {
     c = read_char(file);
-    if (c == 'x' || c == 'X') return read_hexadecimal(file, negative, value);
-    got_digit = true;  // a leading zero, worth nothing more
+    if (c == 'x' || c == 'X') return scan_hexadecimal(file, negative, value, ok);
+    return scan_decimal(file, c, negative, true, value, ok);
   }
-  char text[kDecimalDigits];
-  Digits digits(text, kDecimalDigits, false);
-  for (; is_digit(c); c = read_char(file)) {
-    digits.add_integer_digit(c);
-    got_digit = true;
-  }
-  if (c == '.') {
-    for (c = read_char(file); is_digit(c); c = read_char(file)) {
-      digits.add_fraction_digit(c);
-      got_digit = true;
-    }
-  }
-  // Nothing read but a sign or a '.' fails.
-  if (!got_digit) {
-    step_back(file, c);
-    return false;
-  }
-  Exponent exponent;
-  if (c == 'e' || c == 'E') c = read_exponent(file, &exponent);
-  step_back(file, c);
-  *value = convert(negative, false, digits, exponent.value());
-  return true;
+  return scan_decimal(file, c, negative, false, value, ok);
 }
 
-bool read_int(FILE* file, int* value) {
+int scan_int(FILE* file, int c, int* value, bool* ok) {
   bool negative = false;
-  int c = read_start(file, &negative);
-  if (c == kEnd) return false;
+  c = scan_start(file, c, &negative);
+  *ok = false;
+  if (c == kEnd) return kEnd;
   // scanf converts with strtol, which saturates at the range of a 64-bit
   // long; the long is then cut to int.  Done in 64 bits everywhere, so that
   // the value is the same where long is narrower.
@@ -367,11 +381,30 @@ bool read_int(FILE* file, int* value) {
     const uint64_t d = static_cast<uint64_t>(c - '0');
     magnitude = magnitude > (limit - d) / 10 ? limit : magnitude * 10 + d;
   }
-  step_back(file, c);
-  if (!got_digit) return false;
+  if (!got_digit) return c;
   const uint64_t bits = negative ? 0 - magnitude : magnitude;
   *value = static_cast<int>(static_cast<unsigned int>(bits));
-  return true;
+  *ok = true;
+  return c;
+}
+
+}  // namespace
+
+bool read_double(FILE* file, double* value) {
+  bool ok = false;
+  step_back(file, scan_double(file, read_char(file), value, &ok));
+  return ok;
+}
+
+int read_double_from(FILE* file, int pending, double* value) {
+  bool ok = false;
+  return scan_double(file, next_char(file, pending), value, &ok);
+}
+
+bool read_int(FILE* file, int* value) {
+  bool ok = false;
+  step_back(file, scan_int(file, read_char(file), value, &ok));
+  return ok;
 }
 
 }  // namespace input

@@ -21,16 +21,15 @@ int record::Read_record(FILE* file, double* carried_z, string* carried_name) {
     // No redshift of its own: columns 2 to 9 are not looked at.
     input::skip(file, 8);
   } else {
-    input::step_back(file, first);
-    input::read_double(file, &z_abs);
+    const int after = input::read_double_from(file, first, &z_abs);
     cur_z_abs = z_abs;
     *carried_z = z_abs;
     if (is_marker(z_abs)) {
       // A marker line carries nothing else.
-      input::skip_white_space(file);
+      input::skip_white_space_from(file, after);
       return 0;
     }
-    descriptor_shift(file, '$');
+    descriptor_shift(file, '$', after);
   }
   if (z_abs == kNotGiven) cur_z_abs = *carried_z;
 
@@ -55,15 +54,16 @@ int record::Read_record(FILE* file, double* carried_z, string* carried_name) {
 }
 
 int record::Read_Usl_record(FILE* file) {
-  input::read_double(file, &rest_wv);
-  input::skip(file, 1);  // the closing brace
-  input::read_double(file, &obs_wv);
+  // The numbers are read as a chain (input::next_char).
+  int c = input::read_double_from(file, input::kEnd, &rest_wv);
+  input::next_char(file, c);  // the closing brace
+  c = input::read_double_from(file, input::kEnd, &obs_wv);
   if (!is_marker(obs_wv)) {
-    input::read_double(file, &obs_wv_err);
-    input::read_double(file, &eq_width);
-    input::read_double(file, &eq_width_err);
+    c = input::read_double_from(file, c, &obs_wv_err);
+    c = input::read_double_from(file, c, &eq_width);
+    c = input::read_double_from(file, c, &eq_width_err);
   }
-  remark.Read_string(file, '\n');
+  remark.Read_string_from(file, c, '\n');
   return 0;
 }
 
@@ -73,9 +73,8 @@ int record::Read_DLA_record(FILE* file) {
   do {
     c = input::read_char(file);
   } while (c == ' ');
-  input::step_back(file, c);
-  input::read_double(file, &eq_width);
-  remark.Read_string(file, '\n');
+  c = input::read_double_from(file, c, &eq_width);
+  remark.Read_string_from(file, c, '\n');
   return 0;
 }
 

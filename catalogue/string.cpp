@@ -12,31 +12,39 @@ string::string(const char* src) : text(), next(nullptr) {
 }
 
 int string::Read_string(FILE* file, char c) {
-  return read_until(file, c, c, 0);
+  return read_until(file, input::kEnd, c, c, 0);
 }
 
 int string::Read_string2(FILE* file, char c, int n) {
   if (n <= 0) return -1;
-  return read_until(file, c, c, n);
+  return read_until(file, input::kEnd, c, c, n);
 }
 
 int string::Read_string3(FILE* file, char c1, char c2) {
-  return read_until(file, c1, c2, 0);
+  return read_until(file, input::kEnd, c1, c2, 0);
 }
 
 int string::Read_string4(FILE* file, char c1, char c2, int n) {
   if (n <= 0) return -1;
-  return read_until(file, c1, c2, n);
+  return read_until(file, input::kEnd, c1, c2, n);
+}
+
+int string::Read_string_from(FILE* file, int pending, char c) {
+  return read_until(file, pending, c, c, 0);
 }
 
 // limit 0 means no limit.  The terminator, and the limit-th character, are
 // consumed and not kept.
-int string::read_until(FILE* file, char c1, char c2, int limit) {
-  if (c1 == '\0' || c2 == '\0') return -1;
+int string::read_until(FILE* file, int pending, char c1, char c2, int limit) {
+  if (c1 == '\0' || c2 == '\0') {
+    input::step_back(file, pending);
+    return -1;
+  }
   int read = 0;
   int kept = 0;
   for (;;) {
-    const int c = input::read_char(file);
+    const int c = input::next_char(file, pending);
+    pending = input::kEnd;
     if (c == input::kEnd) break;
     ++read;
     if (c == static_cast<unsigned char>(c1) ||
@@ -58,10 +66,15 @@ void string::copy_text(const string& other) {
 }
 
 int descriptor_shift(FILE* file, char stop) {
+  return descriptor_shift(file, stop, input::kEnd);
+}
+
+int descriptor_shift(FILE* file, char stop, int pending) {
   const int kMaxReads = 1001;
   int reads = 0;
   while (reads < kMaxReads) {
-    const int c = input::read_char(file);
+    const int c = input::next_char(file, pending);
+    pending = input::kEnd;
     if (c == input::kEnd) {
       // Reads at the end of the input fail and match nothing.
       reads = kMaxReads;

@@ -28,6 +28,8 @@ class string {
   int Read_string2(FILE* file, char c, int n);
   int Read_string3(FILE* file, char c1, char c2);
   int Read_string4(FILE* file, char c1, char c2, int n);
+  // Read_string starting with a pending character (input::next_char).
+  int Read_string_from(FILE* file, int pending, char c);
 
   // Writes `text` leaving out every character equal to `c`; returns the
   // length of `text` minus 1.  Defined with the page writers (report/).
@@ -37,12 +39,14 @@ class string {
   void copy_text(const string& other);
 
  private:
-  int read_until(FILE* file, char c1, char c2, int limit);
+  int read_until(FILE* file, int pending, char c1, char c2, int limit);
 };
 
 // Skips to just past the next `stop` character, making at most 1001 reads.
 // Returns 0 when `stop` was among the first 1000 characters read; otherwise
 // writes the "stop_signal ... lost" line to standard output and returns 1.
 int descriptor_shift(FILE* file, char stop);
+// The same starting with a pending character, which counts as a read.
+int descriptor_shift(FILE* file, char stop, int pending);
 
 #endif  // CATALIX_CATALOGUE_STRING_H_

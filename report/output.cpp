@@ -6,14 +6,11 @@ namespace output {
 
 Buffer buffer;
 
-namespace {
-
+// Hands what waits in the buffer to its stream.
 void hand_over() {
   if (buffer.used != 0) std::fwrite(buffer.data, 1, buffer.used, buffer.file);
   buffer.used = 0;
 }
-
-}  // namespace
 
 void attach(FILE* file) {
   release();

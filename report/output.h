@@ -41,6 +41,18 @@ inline void put(FILE* out, std::string_view text) {
 
 inline void put_char(FILE* out, char c) { put(out, std::string_view(&c, 1)); }
 
+void hand_over();
+
+// Room for up to `size` (at most Buffer::kSize) bytes to be written straight
+// into the buffer in front of `out`, and kept with commit(); null when `out`
+// has no buffer.  Bytes past those kept are scratch.
+inline char* room(FILE* out, std::size_t size) {
+  if (out != buffer.file) return nullptr;
+  if (size > Buffer::kSize - buffer.used) hand_over();
+  return buffer.data + buffer.used;
+}
+inline void commit(std::size_t size) { buffer.used += size; }
+
 }  // namespace output
 
 #endif  // CATALIX_REPORT_OUTPUT_H_

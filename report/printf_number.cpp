@@ -11,10 +11,13 @@
 namespace printf_number {
 namespace {
 
-// Blanks after the text up to the width, as the '-' flag does.
+// Blanks after the text up to the width, as the '-' flag does.  One block
+// of kMaxWidth blanks: `out` has room for it after any text shorter than a
+// width.
 int pad(char* out, int length, int width) {
-  while (length < width) out[length++] = ' ';
-  return length;
+  if (length >= width) return length;
+  std::memset(out + length, ' ', kMaxWidth);
+  return width;
 }
 
 // The digits of n, at least `precision` of them (zeros in front); a zero
@@ -68,65 +71,99 @@ bool short_decimal(double x, int digits, uint64_t* m, int* scale) {
   return true;
 }
 
+// The two-digit pairs 00 to 99.
+const char kPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes the 8 digits of v < 10^8, zeros in front included.
+void eight_digits(char* out, uint32_t v) {
+  const uint32_t high = v / 10000;
+  const uint32_t low = v % 10000;
+  std::memcpy(out, kPairs + 2 * (high / 100), 2);
+  std::memcpy(out + 2, kPairs + 2 * (high % 100), 2);
+  std::memcpy(out + 4, kPairs + 2 * (low / 100), 2);
+  std::memcpy(out + 6, kPairs + 2 * (low % 100), 2);
+}
+
+const uint64_t kIntegerPowersOfTen[] = {
+    1ULL,           10ULL,           100ULL,           1000ULL,
+    10000ULL,       100000ULL,       1000000ULL,       10000000ULL,
+    100000000ULL,   1000000000ULL,   10000000000ULL,   100000000000ULL,
+    1000000000000ULL, 10000000000000ULL, 100000000000000ULL,
+    1000000000000000ULL};
+
 // "%.Pg" of a positive normal double written by way of its short decimal,
 // when that has at most P significant digits; -1 otherwise.  The P-digit
 // grid is far coarser than the spacing of doubles, so x lies much closer to
 // that decimal than to any other P-digit number, and rounding x to P digits
 // gives that decimal.  Zeros, subnormals, infinities and NaNs are left to
 // the general conversion, as are numbers that need more digits.
+//
+// Digits are moved in fixed blocks of kBlock bytes, which compile to a few
+// plain moves; the block may run past the digits into the zeros that
+// follow them, and past the text into the rest of `out`.
 int general_from_short_decimal(char* out, double x, int precision) {
 #if FLT_EVAL_METHOD == 0
+  const int kBlock = 16;
   const bool negative = std::signbit(x);
   const double magnitude = std::fabs(x);
   if (!(magnitude >= DBL_MIN && magnitude <= DBL_MAX) || precision > 15) return -1;
   uint64_t m = 0;
   int scale = 0;
   if (!short_decimal(magnitude, precision, &m, &scale)) return -1;
+  // m < 2^53 has at most 16 digits, and at least `precision` since m is
+  // about 10^precision or more; zeros follow them for the blocks.
+  char text[16 + 2 * kBlock];
+  char* const digits_end = text + 16;
+  eight_digits(text, static_cast<uint32_t>(m / 100000000));
+  eight_digits(text + 8, static_cast<uint32_t>(m % 100000000));
+  std::memset(digits_end, '0', 2 * kBlock);
+  int length_of_m = precision;
+  while (length_of_m < 16 && m >= kIntegerPowersOfTen[length_of_m]) ++length_of_m;
+  const char* const first = digits_end - length_of_m;
   // Trailing zeros say nothing in %g.
-  while (m % 10000 == 0) {
-    m /= 10000;
-    scale -= 4;
-  }
-  while (m % 10 == 0) {
-    m /= 10;
-    scale -= 1;
-  }
-  char digits[24];
-  int count = 0;
-  for (uint64_t rest = m; rest != 0; rest /= 10) {
-    digits[sizeof digits - 1 - count++] = static_cast<char>('0' + rest % 10);
-  }
+  const char* end = digits_end;
+  while (end[-1] == '0' && end[-2] == '0') end -= 2;
+  if (end[-1] == '0') --end;
+  const int count = static_cast<int>(end - first);
   if (count > precision) return -1;
-  const char* first = digits + sizeof digits - count;
-  const int exponent = count - 1 - scale;
+  const int exponent = static_cast<int>(digits_end - first) - 1 - scale;
 
-  int length = 0;
-  if (negative) out[length++] = '-';
+  char* p = out;
+  if (negative) *p++ = '-';
   if (exponent < -4 || exponent >= precision) {
-    out[length++] = first[0];
+    *p++ = first[0];
     if (count > 1) {
-      out[length++] = '.';
-      for (int i = 1; i < count; ++i) out[length++] = first[i];
+      *p++ = '.';
+      std::memcpy(p, first + 1, kBlock);
+      p += count - 1;
     }
-    out[length++] = 'e';
-    out[length++] = exponent < 0 ? '-' : '+';
+    *p++ = 'e';
+    *p++ = exponent < 0 ? '-' : '+';
     const int e = exponent < 0 ? -exponent : exponent;
-    if (e >= 100) out[length++] = static_cast<char>('0' + e / 100);
-    out[length++] = static_cast<char>('0' + e / 10 % 10);
-    out[length++] = static_cast<char>('0' + e % 10);
+    if (e >= 100) *p++ = static_cast<char>('0' + e / 100);
+    std::memcpy(p, kPairs + 2 * (e % 100), 2);
+    p += 2;
   } else if (exponent >= 0) {
-    for (int i = 0; i <= exponent; ++i) out[length++] = i < count ? first[i] : '0';
-    if (count > exponent + 1) {
-      out[length++] = '.';
-      for (int i = exponent + 1; i < count; ++i) out[length++] = first[i];
+    // The integer part, with zeros where the digits end before the point.
+    const int integer_digits = exponent + 1;
+    std::memcpy(p, first, kBlock);
+    p += integer_digits;
+    if (count > integer_digits) {
+      *p++ = '.';
+      std::memcpy(p, first + integer_digits, kBlock);
+      p += count - integer_digits;
     }
   } else {
-    out[length++] = '0';
-    out[length++] = '.';
-    for (int i = -1; i > exponent; --i) out[length++] = '0';
-    for (int i = 0; i < count; ++i) out[length++] = first[i];
+    const int zeros = -exponent - 1;  // at most 3
+    std::memcpy(p, "0.000", 5);
+    p += 2 + zeros;
+    std::memcpy(p, first, kBlock);
+    p += count;
   }
-  return length;
+  return static_cast<int>(p - out);
 #else
   (void)out;
   (void)x;
@@ -164,6 +201,11 @@ int unsigned_decimal(char* out, unsigned int n, int width, int precision) {
 }
 
 void write_general(FILE* file, double x, int width, int precision) {
+  // Straight into the page's buffer when there is one.
+  if (char* room = output::room(file, kBufferSize)) {
+    output::commit(static_cast<std::size_t>(general(room, x, width, precision)));
+    return;
+  }
   char text[kBufferSize];
   write(file, text, general(text, x, width, precision));
 }
