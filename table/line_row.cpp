@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 #include "report/symbols.h"
@@ -76,9 +77,16 @@ double column_density_of(double width) {
   *end++ = 'e';
   *end++ = '-';
   end = std::to_chars(end, text + sizeof text, decimals).ptr;
+  *end = '\0';
+  // As the number reader does: strtod where from_chars lacks double (libc++
+  // before 20); without a decimal point the locale plays no part.
+#if defined(__cpp_lib_to_chars)
   double log_n = width - kColumnDensityBase;
   std::from_chars(text, end, log_n);
   return log_n;
+#else
+  return std::strtod(text, nullptr);
+#endif
 }
 
 void line_row::set_text(int column, const char* text) {
