@@ -2,7 +2,7 @@
 // input files are copied into a fresh directory, the program named in its
 // `command` file runs there, and standard output, exit status and
 // results.html are compared byte for byte with the expected files:
-//   command              catalix | catalix-dump | catalix-dump query
+//   command              catalix | catalix-dump [query] | catalix-table [csv]
 //   absrp_sys_list.dat, absrp_query.frm, style.var   inputs, any may be absent
 //                        (a directory in a file's place counts as unreadable)
 //   results.html.before  put in place as results.html before the run (a file,
@@ -49,6 +49,7 @@ std::string program_of(const fs::path& case_dir) {
   const std::string args = command.substr(name.size());
   if (name == "catalix") return std::string("'") + CATALIX_BIN + "'" + args;
   if (name == "catalix-dump") return std::string("'") + CATALIX_DUMP_BIN + "'" + args;
+  if (name == "catalix-table") return std::string("'") + CATALIX_TABLE_BIN + "'" + args;
   ADD_FAILURE() << "unknown program in " << (case_dir / "command");
   return "false";
 }

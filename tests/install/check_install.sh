@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs a build into a scratch prefix and checks what lands where: the two
+# Installs a build into a scratch prefix and checks what lands where: the
 # programs in bin/, their manual pages in share/man/man1/ (each rendered by
 # groff with every warning turned on, which must stay silent), and the
 # site's pages in share/catalix/.
@@ -13,13 +13,14 @@ trap 'rm -rf "$prefix"' EXIT
 "$cmake_command" --install "$build" --prefix "$prefix" >/dev/null
 
 failed=0
-for f in bin/catalix bin/catalix-dump bin/catalix-cgi \
+for f in bin/catalix bin/catalix-dump bin/catalix-cgi bin/catalix-table \
          share/man/man1/catalix.1 share/man/man1/catalix-dump.1 share/man/man1/catalix-cgi.1 \
+         share/man/man1/catalix-table.1 \
          share/catalix/introduction.html share/catalix/manual.html \
          share/catalix/references.html share/catalix/query.html; do
   if [ -f "$prefix/$f" ]; then echo "installed: $f"; else echo "FAIL: $f is not installed"; failed=1; fi
 done
-for f in bin/catalix bin/catalix-dump bin/catalix-cgi; do
+for f in bin/catalix bin/catalix-dump bin/catalix-cgi catalix-table; do
   [ -x "$prefix/$f" ] || { echo "FAIL: $f is not executable"; failed=1; }
 done
 [ "$failed" = 0 ] || exit 1
@@ -28,7 +29,7 @@ if ! command -v groff >/dev/null 2>&1; then
   echo "SKIP: groff is not installed (Debian package groff-base), so the manual pages cannot be rendered"
   exit 77
 fi
-for page in catalix catalix-dump catalix-cgi; do
+for page in catalix catalix-dump catalix-cgi catalix-table; do
   man_file="$prefix/share/man/man1/$page.1"
   warnings="$(groff -man -Tutf8 -ww -z "$man_file" 2>&1)"
   if [ -n "$warnings" ]; then
@@ -45,7 +46,7 @@ for page in catalix catalix-dump catalix-cgi; do
 done
 
 # Every message the programs can print is explained in a manual page.
-text="$(for page in catalix catalix-dump catalix-cgi; do
+text="$(for page in catalix catalix-dump catalix-cgi catalix-table; do
   groff -man -Tutf8 -P-cbu -rLL=400n -rHY=0 "$prefix/share/man/man1/$page.1" 2>/dev/null
 done)"
 while read -r message; do
@@ -59,6 +60,8 @@ error of creation of results.html
 file read message: stop_signal
 lost
 usage: catalix-dump [query]
+usage: catalix-table [votable|csv]
+catalix-table: error of writing the table
 catalix: out of memory
 catalix-cgi: CATALIX_DATA is not set
 catalix-cgi: the catalogue changed while it was read; the page is cut short

@@ -6,7 +6,7 @@
 # Usage: tests/portability/check_sources.sh SOURCE_DIR
 set -euo pipefail
 cd "${1:?usage: check_sources.sh SOURCE_DIR}"
-dirs=(app catalogue query report dump web)
+dirs=(app catalogue query report dump web table)
 standard=" algorithm array cassert cctype cerrno cfloat charconv climits cmath"
 standard+=" cstddef cstdint cstdio cstdlib cstring filesystem functional iterator limits memory new"
 standard+=" string string_view system_error type_traits utility vector "

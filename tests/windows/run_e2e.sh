@@ -9,7 +9,7 @@
 # Usage: tests/windows/run_e2e.sh BUILD_DIR [CASES_DIR]
 #
 # A case is a directory (the same layout as tests/e2e_test.cpp reads):
-#   command              catalix | catalix-dump | catalix-dump query
+#   command              catalix | catalix-dump [query] | catalix-table [csv]
 #   absrp_sys_list.dat, absrp_query.frm, style.var   inputs, any may be absent
 #                        (a directory in a file's place counts as unreadable)
 #   results.html.before  put in place as results.html before the run
@@ -17,6 +17,7 @@
 #   results.html         expected page; without it the run must leave no page,
 #                        or leave results.html.before untouched when there is one
 #   no_page              the run must leave no results.html at all
+#   crlf_everywhere      stdout is compared as it is, not with LF as CR LF
 set -uo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 build="$(cd "${1:?usage: run_e2e.sh BUILD_DIR [CASES_DIR]}" && pwd)" || exit 1
@@ -84,7 +85,8 @@ for dir in "$cases"/*/; do
   want_status="$(tr -d ' \r\n' < "$dir/status")"
   [ "$status" = "$want_status" ] || fail "exit status $status, expected $want_status"
 
-  to_crlf "$dir/stdout" > "$wine_tmp/want"
+  # CSV ends its rows in CR LF on every platform (crlf_everywhere).
+  if [ -f "$dir/crlf_everywhere" ]; then cat "$dir/stdout"; else to_crlf "$dir/stdout"; fi > "$wine_tmp/want"
   if ! cmp -s "$wine_tmp/want" "$wine_tmp/stdout"; then
     fail "standard output differs (expected, then got):"
     show_difference "$wine_tmp/want" "$wine_tmp/stdout"

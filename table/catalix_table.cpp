@@ -1,0 +1,37 @@
+// catalix-table: answers the query in absrp_query.frm against the catalogue
+// absrp_sys_list.dat, as catalix does, and writes the selected lines to
+// standard output as a VOTable or as CSV.  Standard output holds the table
+// alone, so the messages go to standard error.
+
+#include <cstdio>
+#include <cstring>
+
+#include "catalogue/input.h"
+#include "catalogue/messages.h"
+#include "query/query_form.h"
+#include "table/line_table.h"
+
+int main(int argc, char** argv) {
+  table_format format = table_format::votable;
+  if (argc == 2 && std::strcmp(argv[1], "csv") == 0) {
+    format = table_format::csv;
+  } else if (argc > 2 || (argc == 2 && std::strcmp(argv[1], "votable") != 0)) {
+    std::fputs("usage: catalix-table [votable|csv]\n", stderr);
+    return 2;
+  }
+  messages::stream = stderr;
+  if (init_query_parameters() == 0) {
+    messages::say("Query input error: file results.html has not been created\n");
+    return 1;
+  }
+  FILE* catalogue = input::open("absrp_sys_list.dat");
+  if (catalogue == nullptr) {
+    messages::say("error of reading absrp_sys_list.dat\n");
+    return 1;
+  }
+  if (write_line_table(catalogue, stdout, format) != 0) {
+    std::fputs("catalix-table: error of writing the table\n", stderr);
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,86 @@
+// The line table as CSV (RFC 4180) in UTF-8.
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "table/table_writer.h"
+#include "table/text_encoding.h"
+
+namespace {
+
+// Rows end in CR LF.  A Windows text stream (standard output) turns "\n"
+// into CR LF itself, so there the writer gives it "\n" alone.
+#if defined(_WIN32)
+const char kRowEnd[] = "\n";
+#else
+const char kRowEnd[] = "\r\n";
+#endif
+
+class csv_writer : public table_writer {
+ public:
+  explicit csv_writer(FILE* out) : out_(out) {}
+
+  void begin() override {
+    line_.clear();
+    for (const line_column& c : kLineColumn) {
+      if (!line_.empty()) line_ += ',';
+      line_ += c.name;
+    }
+    line_ += kRowEnd;
+    put(line_);
+  }
+
+  void row(const line_row& row) override {
+    line_.clear();
+    bool first = true;
+    for (const line_cell& cell : row.cells) {
+      if (!first) line_ += ',';
+      first = false;
+      if (cell.null) continue;
+      if (cell.number) {
+        line_ += cell.text;
+      } else {
+        append_text(cell.text);
+      }
+    }
+    line_ += kRowEnd;
+    put(line_);
+  }
+
+  void end(int, int) override {}
+
+ private:
+  void put(std::string_view text) { std::fwrite(text.data(), 1, text.size(), out_); }
+
+  // Quoted when it holds a separator, a quote or a line end, or begins or
+  // ends with white space that a reader might trim.
+  void append_text(std::string_view text) {
+    clean_.clear();
+    text_encoding::append_clean(&clean_, text);
+    const bool quoted =
+        clean_.find_first_of(",\"\r\n") != std::string::npos ||
+        (!clean_.empty() && (clean_.front() == ' ' || clean_.front() == '\t' ||
+                             clean_.back() == ' ' || clean_.back() == '\t'));
+    if (!quoted) {
+      line_ += clean_;
+      return;
+    }
+    line_ += '"';
+    for (char c : clean_) {
+      if (c == '"') line_ += '"';
+      line_ += c;
+    }
+    line_ += '"';
+  }
+
+  FILE* out_;
+  std::string clean_;
+  std::string line_;
+};
+
+}  // namespace
+
+std::unique_ptr<table_writer> make_csv_writer(FILE* out) {
+  return std::make_unique<csv_writer>(out);
+}

@@ -1,0 +1,28 @@
+#ifndef CATALIX_TABLE_TABLE_WRITER_H_
+#define CATALIX_TABLE_TABLE_WRITER_H_
+
+// A serialization of the line table, written as the rows come: the head
+// first, then one call per row, then the counts, known only at the end.
+
+#include <cstdio>
+#include <memory>
+
+#include "table/line_row.h"
+
+class table_writer {
+ public:
+  virtual ~table_writer() = default;
+  virtual void begin() = 0;
+  virtual void row(const line_row& row) = 0;
+  virtual void end(int selected_spectra, int all_spectra) = 0;
+};
+
+// VOTable 1.3, one TABLE in TABLEDATA, the query as PARAMs and the counts as
+// INFOs after the table.
+std::unique_ptr<table_writer> make_votable_writer(FILE* out);
+
+// RFC 4180: a header row of the column names, rows ending in CR LF, fields
+// quoted where needed; a null is an empty field.
+std::unique_ptr<table_writer> make_csv_writer(FILE* out);
+
+#endif  // CATALIX_TABLE_TABLE_WRITER_H_

@@ -1,0 +1,59 @@
+#include "table/text_encoding.h"
+
+namespace text_encoding {
+
+namespace {
+
+const char kReplacement[] = "\xEF\xBF\xBD";  // U+FFFD
+
+bool continuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+
+// The length of the well-formed sequence at the start of `s` that XML
+// allows, or 0 when its first byte is to be replaced.
+std::size_t allowed_sequence(std::string_view s) {
+  const unsigned char c = static_cast<unsigned char>(s[0]);
+  if (c < 0x80) return (c >= 0x20 || c == '\t' || c == '\n' || c == '\r') ? 1 : 0;
+  // The second byte's range depends on the first: no overlong forms, no
+  // surrogates, nothing above U+10FFFF.
+  std::size_t length;
+  unsigned char low = 0x80, high = 0xBF;
+  if (c >= 0xC2 && c <= 0xDF) {
+    length = 2;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    length = 3;
+    if (c == 0xE0) low = 0xA0;
+    if (c == 0xED) high = 0x9F;
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    length = 4;
+    if (c == 0xF0) low = 0x90;
+    if (c == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (s.size() < length) return 0;
+  const unsigned char second = static_cast<unsigned char>(s[1]);
+  if (second < low || second > high) return 0;
+  for (std::size_t i = 2; i < length; ++i) {
+    if (!continuation(static_cast<unsigned char>(s[i]))) return 0;
+  }
+  // U+FFFE and U+FFFF are not XML characters.
+  if (c == 0xEF && second == 0xBF && static_cast<unsigned char>(s[2]) >= 0xBE) return 0;
+  return length;
+}
+
+}  // namespace
+
+void append_clean(std::string* out, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const std::size_t n = allowed_sequence(bytes);
+    if (n == 0) {
+      out->append(kReplacement);
+      bytes.remove_prefix(1);
+    } else {
+      out->append(bytes.data(), n);
+      bytes.remove_prefix(n);
+    }
+  }
+}
+
+}  // namespace text_encoding

@@ -1,0 +1,20 @@
+#ifndef CATALIX_TABLE_TEXT_ENCODING_H_
+#define CATALIX_TABLE_TEXT_ENCODING_H_
+
+// The catalogue's texts are bytes in no declared encoding; the tables are
+// UTF-8.  Well-formed UTF-8 passes unchanged; every byte that is not part of
+// a well-formed sequence becomes U+FFFD, and so does every character that
+// XML 1.0 forbids (the control characters other than tab, line feed and
+// carriage return; U+FFFE and U+FFFF), so that both tables obey one rule.
+
+#include <string>
+#include <string_view>
+
+namespace text_encoding {
+
+// Appends `bytes` to `out` under the rule above.
+void append_clean(std::string* out, std::string_view bytes);
+
+}  // namespace text_encoding
+
+#endif  // CATALIX_TABLE_TEXT_ENCODING_H_
