@@ -20,7 +20,7 @@ for f in bin/catalix bin/catalix-dump bin/catalix-cgi bin/catalix-table \
          share/catalix/references.html share/catalix/query.html; do
   if [ -f "$prefix/$f" ]; then echo "installed: $f"; else echo "FAIL: $f is not installed"; failed=1; fi
 done
-for f in bin/catalix bin/catalix-dump bin/catalix-cgi catalix-table; do
+for f in bin/catalix bin/catalix-dump bin/catalix-cgi bin/catalix-table; do
   [ -x "$prefix/$f" ] || { echo "FAIL: $f is not executable"; failed=1; }
 done
 [ "$failed" = 0 ] || exit 1
