@@ -39,7 +39,21 @@ const std::size_t kValueShown = 40;
 
 }  // namespace
 
-void write_page_header(FILE* out) { std::fputs("Content-Type: text/html\n\n", out); }
+void write_page_header(FILE* out, answer_format format) {
+  switch (format) {
+    case answer_format::html:
+      std::fputs("Content-Type: text/html\n\n", out);
+      break;
+    case answer_format::votable:
+      std::fputs("Content-Type: application/x-votable+xml\n"
+                 "Content-Disposition: attachment; filename=\"catalix-lines.vot\"\n\n", out);
+      break;
+    case answer_format::csv:
+      std::fputs("Content-Type: text/csv; charset=utf-8; header=present\n"
+                 "Content-Disposition: attachment; filename=\"catalix-lines.csv\"\n\n", out);
+      break;
+  }
+}
 
 void write_refusal(FILE* out, int status, const std::string& why,
                    const std::vector<field_fault>& faults) {

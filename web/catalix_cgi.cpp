@@ -12,10 +12,46 @@
 #include "catalogue/messages.h"
 #include "report/rereading_page.h"
 #include "report/style.h"
+#include "table/line_table.h"
 #include "web/answer.h"
 #include "web/cgi_request.h"
 #include "web/form_decoding.h"
 #include "web/query_fields.h"
+
+namespace {
+
+// format=html|votable|csv, html when left out.
+bool read_format(const std::vector<form_field>& fields, answer_format* format,
+                 std::vector<field_fault>* faults) {
+  std::string value;
+  *format = answer_format::html;
+  if (!single_value(fields, "format", false, &value, faults)) return faults->empty();
+  if (value == "html") return true;
+  if (value == "votable") {
+    *format = answer_format::votable;
+  } else if (value == "csv") {
+    *format = answer_format::csv;
+  } else {
+    faults->push_back({"format", "is none of html, votable and csv", value});
+    return false;
+  }
+  return true;
+}
+
+// The selected lines as a table, written as the catalogue is read.
+int answer_with_table(FILE* catalogue, answer_format format) {
+  write_page_header(stdout, format);
+  const int status = write_line_table(
+      catalogue, stdout, format == answer_format::csv ? table_format::csv : table_format::votable);
+  std::fclose(catalogue);
+  if (status != 0 || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::fputs("catalix-cgi: the answer could not be sent whole\n", stderr);
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
 
 int main() {
   // Standard output is the answer: messages go to the server's log.
@@ -26,7 +62,10 @@ int main() {
     write_refusal(stdout, request.status, request.why);
     return 0;
   }
-  const std::vector<field_fault> faults = set_query_from_form(decode_form(request.text));
+  const std::vector<form_field> fields = decode_form(request.text);
+  std::vector<field_fault> faults = set_query_from_form(fields);
+  answer_format format;
+  read_format(fields, &format, &faults);
   if (!faults.empty()) {
     write_refusal(stdout, 400, "Some fields of the query are wrong:", faults);
     return 0;
@@ -46,6 +85,8 @@ int main() {
     write_refusal(stdout, 500, "The catalogue in the folder CATALIX_DATA cannot be read.");
     return 0;
   }
+
+  if (format != answer_format::html) return answer_with_table(catalogue, format);
 
   // The whole catalogue is read before the first byte of the answer.
   rereading_page page(catalogue);

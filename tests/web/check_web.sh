@@ -100,6 +100,13 @@ for i in $(seq 0 49); do
     || fail "query $i: the answer is not catalix's page"
 done
 echo "50 queries at once: each answered with its own page"
+# The same query as a table: catalix-table's, by its type and file name.
+for f in votable csv; do
+  curl -sS -D "$work/head.$f" -o "$work/body.$f" "$url/catalix-cgi?${query#&}&format=$f"
+  (cd "$work/expect/48" && "$build/catalix-table" $f >"$work/table.$f")
+  cmp -s "$work/body.$f" "$work/table.$f" && grep -q "filename=\"catalix-lines" "$work/head.$f" \
+    || fail "format=$f: not catalix-table's answer: $(cat "$work/head.$f")"
+done
 
 # Refusals: status, then a text the page must hold.  Each case changes one
 # field of a good query (ion_name=All) or sends something else altogether.
@@ -133,6 +140,7 @@ done <<'CASES'
 415|text/plain|application/x-www-form-urlencoded
 413|big|64 KiB
 400|max_col_dens|<b>max_col_dens</b> is missing
+400|max_col_dens=1&format=pdf|<b>format</b> is none of html, votable and csv
 400|min_z_abs=|<b>min_z_abs</b> is empty
 400|min_z_abs=+|<b>min_z_abs</b> is empty
 400|max_width=1e999|<b>max_width</b> is not a finite number
@@ -150,7 +158,7 @@ done <<'CASES'
 CASES
 
 # Straight from the shell: the server's configuration and the log.
-query="${good/ion_name=All/ion_name=++CIV%20}&format=ignored"
+query="${good/ion_name=All/ion_name=++CIV%20}&format=html"
 run() { env -i REQUEST_METHOD=GET QUERY_STRING="$query" "$@" "$build/catalix-cgi" 2>/dev/null; }
 out="$(run)"
 grep -qx 'Status: 500 Internal Server Error' <<<"$out" && grep -q CATALIX_DATA <<<"$out" \
