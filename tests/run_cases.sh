@@ -23,10 +23,9 @@ bless=0
 build="$(cd "${1:?usage: run_cases.sh BUILD_DIR [CASES_DIR [CASE...]]}" && pwd)" || exit 1
 cases="$(cd "${2:-$(dirname "$0")/e2e}" && pwd)" || exit 1
 shift $(($# < 2 ? $# : 2))
-tmp="$(mktemp -d)" && chmod 755 "$tmp"
-trap 'chmod -R u+rwx "$tmp"; rm -rf "$tmp"; [ -z "$wine" ] || "$wineserver" -k 2>/dev/null' EXIT
-
 wine="" wineserver="$(command -v wineserver || echo /usr/lib/wine/wineserver)"
+tmp="$(mktemp -d)" && chmod 755 "$tmp"
+trap '[ -z "$wine" ] || { "$wineserver" -k; "$wineserver" -w; } 2>/dev/null; chmod -R u+rwx "$tmp"; rm -rf "$tmp"' EXIT
 if [ -f "$build/catalix.exe" ]; then
   wine="$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)"
   export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPREFIX="$tmp/prefix"
