@@ -1,0 +1,15 @@
+Rmin = -1e300
+Rmax = 1e300
+SNmin = -1e300
+SNmax = 1e300
+zmin = -1e300
+zmax = 1e300
+ion =All
+lab_min = -1e300
+lab_max = 1e300
+obs_min = -1e300
+obs_max = 1e300
+Wmin = -1e300
+Wmax = 1e300
+Nmin = -1e300
+Nmax = 1e300

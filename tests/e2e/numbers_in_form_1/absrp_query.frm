@@ -1,0 +1,16 @@
+bound 0 = 0
+bound 1 = -0
+bound 2 = 1
+bound 3 = -1
+bound 4 = 2.5
+bound 5 = +.5
+name =All 
+bound 6 = .5
+bound 7 = 5.
+bound 8 = 00012
+bound 9 = 100000
+bound 10 = 1e5
+bound 11 = 100000.0
+bound 12 = 1000000
+bound 13 = 123456789
+bound 14 = 1e9

@@ -1,0 +1,16 @@
+bound 0 = 1e10
+bound 1 = 0.00001
+bound 2 = 1e-5
+bound 3 = 1e-16
+bound 4 = 1.0e-16
+bound 5 = 1e-20
+name =All 
+bound 6 = 1e-40
+bound 7 = 1e-60
+bound 8 = 1e-80
+bound 9 = -0.95
+bound 10 = -1.2
+bound 11 = 100021.41
+bound 12 = 99990
+bound 13 = 1e+
+bound 14 = 1e-

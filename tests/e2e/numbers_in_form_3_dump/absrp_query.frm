@@ -1,0 +1,16 @@
+bound 0 = 1.5e
+bound 1 = 1.5E+2x
+bound 2 = -
+bound 3 = .
+bound 4 = -.e5
+bound 5 = .E7
+name =All 
+bound 6 = +-1
+bound 7 = e5
+bound 8 = 12abc
+bound 9 = 1,5
+bound 10 = inf
+bound 11 = -INF
+bound 12 = infinity
+bound 13 = infinit
+bound 14 = nan

@@ -1,0 +1,16 @@
+bound 0 = NaN
+bound 1 = nan(123)
+bound 2 = nanx
+bound 3 = 0x1p3
+bound 4 = 0X1.8P+1
+bound 5 = 0x
+name =All 
+bound 6 = 0xg
+bound 7 = 0x.8
+bound 8 = 0x1.000000000000080000001p0
+bound 9 = 1e400
+bound 10 = 1e-400
+bound 11 = 4.9e-324
+bound 12 = 2.4703282292062328e-324
+bound 13 = 2.2250738585072011e-308
+bound 14 = 1.7976931348623157e308

@@ -1,0 +1,15 @@
+Rmin = 10000
+Rmax = 40000
+SNmin = 10
+SNmax = 30
+zmin = 1
+zmax = 2
+ion =MgII27970
+lab_min = 1000
+lab_max = 2000
+obs_min = 2000
+obs_max = 6000
+Wmin = 0.1
+Wmax = 1
+Nmin = 13
+Nmax = 15
