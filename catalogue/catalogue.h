@@ -148,7 +148,10 @@ int Read_Data_Base(FILE* file, const spectrum_visitor& each);
 // Reads the catalogue one spectrum at a time.
 class catalogue_reader {
  public:
-  explicit catalogue_reader(FILE* file) : file_(file) {}
+  // With `remember_starts`, next() notes where each spectrum begins (a call
+  // to the system per spectrum, so only readers that go back ask for it).
+  explicit catalogue_reader(FILE* file, bool remember_starts = false)
+      : file_(file), remember_starts_(remember_starts) {}
 
   // Reads the next spectrum into First_QSO_spectrum, cleared first; false
   // once the catalogue has ended ('#' or the end of the input).  The first
@@ -157,7 +160,7 @@ class catalogue_reader {
 
   // Where the spectrum that next() read last begins: the byte its reading
   // began at, past the white space between spectra.  False when the stream
-  // cannot tell.
+  // cannot tell or the reader was not asked to remember.
   bool last_start(fpos_t* start) const {
     *start = start_;
     return start_known_;
@@ -169,6 +172,7 @@ class catalogue_reader {
 
  private:
   FILE* file_;
+  bool remember_starts_;
   bool started_ = false;
   bool ended_ = false;
   fpos_t start_{};

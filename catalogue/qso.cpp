@@ -50,7 +50,7 @@ bool catalogue_reader::next() {
     input::step_back(file_, c);
   }
   started_ = true;
-  start_known_ = std::fgetpos(file_, &start_) == 0;
+  start_known_ = remember_starts_ && std::fgetpos(file_, &start_) == 0;
   clear_spectrum();
   First_QSO_spectrum.Read_QSO_spectrum(file_);
   return true;

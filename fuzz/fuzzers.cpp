@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "catalogue/arena.h"
 #include "catalogue/catalogue.h"
@@ -28,7 +29,8 @@ FILE* stream_of(const uint8_t* bytes, std::size_t size) {
 
 // At most 99 characters are kept: the last byte of a field stays NUL.
 void check(const string& text) {
-  if (text.text[string::kCapacity - 1] != '\0') std::abort();
+  // A text must end within its field: at most 99 characters are kept.
+  if (strnlen(text.text, string::kCapacity) == string::kCapacity) std::abort();
 }
 
 [[maybe_unused]] void check_texts(const QSO_spectrum& spectrum) {

@@ -9,7 +9,7 @@
 void rereading_page::select() {
   start_result_list();
   selected_starts_.clear();
-  catalogue_reader reader(catalogue_);
+  catalogue_reader reader(catalogue_, true);
   while (reader.next()) {
     result_list_generator();
     fpos_t start;
