@@ -39,9 +39,13 @@ int finish_page(FILE* page, bool whole) {
   return creation_failed();
 }
 
-int write_page_by_rereading(FILE* catalogue) {
+// `quiet` where the first reading's messages were already said.
+int write_page_by_rereading(FILE* catalogue, bool quiet = false) {
+  FILE* const said = messages::stream;
+  if (quiet) messages::stream = nullptr;
   rereading_page page(catalogue);
   page.select();
+  messages::stream = said;
   FILE* out = std::fopen(kPageName, "w");
   if (out == nullptr) return creation_failed();
   return finish_page(out, page.write(out));
@@ -120,12 +124,5 @@ int html_Query_Results(FILE* catalogue) {
     std::remove(kPageName);
     return creation_failed();
   }
-  FILE* const said = messages::stream;
-  messages::stream = nullptr;
-  rereading_page page(catalogue);
-  page.select();
-  messages::stream = said;
-  out = std::fopen(kPageName, "w");
-  if (out == nullptr) return creation_failed();
-  return finish_page(out, page.write(out));
+  return write_page_by_rereading(catalogue, true);
 }
