@@ -45,9 +45,8 @@ int header::Read_header(FILE* file) {
 
   header_record* last_entry = &first_entry;
   string* last_note = &notes;
-  int c = input::read_char(file);
+  int c = input::peek(file);
   while (c != '%' && c != input::kEnd) {
-    input::step_back(file, c);
     if (c == '*') {
       // The '*' stays in the note's text here.
       last_note->Read_string(file, '\n');
@@ -60,8 +59,7 @@ int header::Read_header(FILE* file) {
       entry->Read_header_record(file);
     }
     input::skip_white_space(file);
-    c = input::read_char(file);
+    c = input::peek(file);
   }
-  input::step_back(file, c);
   return 0;
 }

@@ -18,6 +18,11 @@ FILE* open(const char* path) {
 }
 
 void skip(FILE* file, int n) {
+  const window w = buffered(file);
+  if (n >= 0 && w.end - w.next >= n) {
+    take_to(file, w.next + n);
+    return;
+  }
   for (int i = 0; i < n; ++i) {
     if (read_char(file) == kEnd) return;
   }
@@ -26,7 +31,18 @@ void skip(FILE* file, int n) {
 void skip_white_space(FILE* file) { skip_white_space_from(file, kEnd); }
 
 void skip_white_space_from(FILE* file, int pending) {
-  int c = next_char(file, pending);
+  if (pending != kEnd && !is_space(pending)) {
+    step_back(file, pending);
+    return;
+  }
+  window_reader window(file);
+  int c = window.get();
+  while (is_space(c)) c = window.get();
+  if (!window.ran_out()) {
+    window.commit(c);
+    return;
+  }
+  c = read_char(file);
   while (is_space(c)) c = read_char(file);
   step_back(file, c);
 }

@@ -37,6 +37,84 @@ inline void step_back(FILE* file, int c) {
   if (c != kEnd) ungetc(c, file);
 }
 
+// The bytes the stream has read ahead and not yet handed out.  Reading them
+// here and then moving the stream past them with take_to() is the same as
+// that many read_char calls, without a call per character: this is what
+// glibc's own getc_unlocked does, one byte at a time.  Elsewhere the window
+// is empty and every reader goes character by character.
+struct window {
+  const unsigned char* next;
+  const unsigned char* end;
+};
+
+inline window buffered(FILE* file) {
+#if defined(__GLIBC__)
+  return {reinterpret_cast<const unsigned char*>(file->_IO_read_ptr),
+          reinterpret_cast<const unsigned char*>(file->_IO_read_end)};
+#else
+  (void)file;
+  return {nullptr, nullptr};
+#endif
+}
+
+// `next` must lie in the window buffered() gave, with no read in between.
+inline void take_to(FILE* file, const unsigned char* next) {
+#if defined(__GLIBC__)
+  file->_IO_read_ptr = reinterpret_cast<char*>(const_cast<unsigned char*>(next));
+#else
+  (void)file;
+  (void)next;
+#endif
+}
+
+// The next character without reading it, or kEnd.
+inline int peek(FILE* file) {
+  const window w = buffered(file);
+  if (w.next != w.end) return *w.next;
+  const int c = read_char(file);
+  step_back(file, c);
+  return c;
+}
+
+// Character sources for readers written once for both ways of reading:
+// the stream itself, or the window, which reports kEnd where it runs out.
+// A reader run on the window leaves no mark until take_to(), so when the
+// window ran out it is simply run again on the stream from the same place.
+class stream_reader {
+ public:
+  explicit stream_reader(FILE* file) : file_(file) {}
+  int get() { return read_char(file_); }
+
+ private:
+  FILE* file_;
+};
+
+class window_reader {
+ public:
+  explicit window_reader(FILE* file) : file_(file) {
+    const window w = buffered(file);
+    next_ = w.next;
+    end_ = w.end;
+  }
+  int get() {
+    if (next_ != end_) return *next_++;
+    ran_out_ = true;
+    return kEnd;
+  }
+  bool ran_out() const { return ran_out_; }
+  // Moves the stream past what was read here; with `c` other than kEnd,
+  // the last character read stays unread, as step_back() would leave it.
+  void commit(int c = kEnd) {
+    take_to(file_, c != kEnd ? next_ - 1 : next_);
+  }
+
+ private:
+  FILE* file_;
+  const unsigned char* next_;
+  const unsigned char* end_;
+  bool ran_out_ = false;
+};
+
 // Chained reading.  Stepping back costs far more than a read, so a reader
 // that has read one character too many may hand it on, as `pending`, to the
 // next reader instead; kEnd stands for none, and the next reader then reads

@@ -32,6 +32,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 #include "catalogue/input.h"
@@ -55,9 +56,10 @@ int lower(int c) { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c; }
 
 // Reads the characters of `word` (lower case) after its first one.  A
 // mismatching character is consumed, as scanf does.
-bool read_rest_of_word(FILE* file, const char* word) {
+template <class Reader>
+bool read_rest_of_word(Reader& in, const char* word) {
   for (const char* w = word + 1; *w != '\0'; ++w) {
-    if (lower(read_char(file)) != *w) return false;
+    if (lower(in.get()) != *w) return false;
   }
   return true;
 }
@@ -112,13 +114,14 @@ class Exponent {
 
 // Reads the exponent after its letter: an optional sign, then digits.
 // Returns the character after it.
-int read_exponent(FILE* file, Exponent* exponent) {
-  int c = read_char(file);
+template <class Reader>
+int read_exponent(Reader& in, Exponent* exponent) {
+  int c = in.get();
   if (c == '-' || c == '+') {
     if (c == '-') exponent->set_negative();
-    c = read_char(file);
+    c = in.get();
   }
-  for (; is_digit(c); c = read_char(file)) exponent->add_digit(c);
+  for (; is_digit(c); c = in.get()) exponent->add_digit(c);
   return c;
 }
 
@@ -202,15 +205,16 @@ inline bool convert_fast(uint64_t leading, int count, long long total,
 // caller steps back over or hands on.
 
 // The rest of a number after its "0x".
-int scan_hexadecimal(FILE* file, bool negative, double* value, bool* ok) {
+template <class Reader>
+int scan_hexadecimal(Reader& in, bool negative, double* value, bool* ok) {
   char text[kHexDigits];
   int count = 0;
   long long scale = 0;
   bool dropped_non_zero = false;
   bool got_digit = false;
   bool got_dot = false;
-  int c = read_char(file);
-  for (; is_hex_digit(c); c = read_char(file)) {
+  int c = in.get();
+  for (; is_hex_digit(c); c = in.get()) {
     got_digit = true;
     if (count == 0 && c == '0') continue;
     if (count < kHexDigits) {
@@ -222,7 +226,7 @@ int scan_hexadecimal(FILE* file, bool negative, double* value, bool* ok) {
   }
   if (c == '.') {
     got_dot = true;
-    for (c = read_char(file); is_hex_digit(c); c = read_char(file)) {
+    for (c = in.get(); is_hex_digit(c); c = in.get()) {
       got_digit = true;
       if (count == 0 && c == '0') {
         --scale;
@@ -240,7 +244,7 @@ int scan_hexadecimal(FILE* file, bool negative, double* value, bool* ok) {
     return c;
   }
   Exponent exponent;
-  if (got_digit && (c == 'p' || c == 'P')) c = read_exponent(file, &exponent);
+  if (got_digit && (c == 'p' || c == 'P')) c = read_exponent(in, &exponent);
   *ok = true;
   if (count == 0) {
     *value = with_sign(negative, 0.0);
@@ -253,7 +257,8 @@ int scan_hexadecimal(FILE* file, bool negative, double* value, bool* ok) {
 
 // Digits, one '.' and digits, then an exponent.  `got_digit` says whether a
 // leading zero was read before `c`.
-int scan_decimal(FILE* file, int c, bool negative, bool got_digit,
+template <class Reader>
+int scan_decimal(Reader& in, int c, bool negative, bool got_digit,
                  double* value, bool* ok) {
   const int kLeading = Digits::kLeading;
   char text[kDecimalDigits];
@@ -264,12 +269,12 @@ int scan_decimal(FILE* file, int c, bool negative, bool got_digit,
 
   // Leading zeros are worth nothing; the first kLeading significant digits
   // go to `leading`, the others to `text` or, past its end, to the scale.
-  for (; c == '0'; c = read_char(file)) got_digit = true;
-  for (; count < kLeading && is_digit(c); c = read_char(file)) {
+  for (; c == '0'; c = in.get()) got_digit = true;
+  for (; count < kLeading && is_digit(c); c = in.get()) {
     leading = leading * 10 + static_cast<unsigned>(c - '0');
     ++count;
   }
-  for (; is_digit(c); c = read_char(file)) {
+  for (; is_digit(c); c = in.get()) {
     if (count < kDecimalDigits) {
       text[count++] = static_cast<char>(c);
     } else {
@@ -278,19 +283,19 @@ int scan_decimal(FILE* file, int c, bool negative, bool got_digit,
     }
   }
   if (c == '.') {
-    c = read_char(file);
+    c = in.get();
     if (count == 0) {
-      for (; c == '0'; c = read_char(file)) {
+      for (; c == '0'; c = in.get()) {
         got_digit = true;
         --scale;
       }
     }
-    for (; count < kLeading && is_digit(c); c = read_char(file)) {
+    for (; count < kLeading && is_digit(c); c = in.get()) {
       leading = leading * 10 + static_cast<unsigned>(c - '0');
       ++count;
       --scale;
     }
-    for (; is_digit(c); c = read_char(file)) {
+    for (; is_digit(c); c = in.get()) {
       if (count < kDecimalDigits) {
         text[count++] = static_cast<char>(c);
         --scale;
@@ -305,7 +310,7 @@ int scan_decimal(FILE* file, int c, bool negative, bool got_digit,
     return c;
   }
   Exponent exponent;
-  if (c == 'e' || c == 'E') c = read_exponent(file, &exponent);
+  if (c == 'e' || c == 'E') c = read_exponent(in, &exponent);
   *ok = true;
   if (count == 0) {
     *value = with_sign(negative, 0.0);
@@ -322,32 +327,34 @@ int scan_decimal(FILE* file, int c, bool negative, bool got_digit,
 // The start both conversions share: white space skipped, then an optional
 // sign.  Returns the character after them; the end of input there fails
 // the conversion, with the sign consumed.
-int scan_start(FILE* file, int c, bool* negative) {
-  while (is_space(c)) c = read_char(file);
+template <class Reader>
+int scan_start(Reader& in, int c, bool* negative) {
+  while (is_space(c)) c = in.get();
   if (c == '-' || c == '+') {
     *negative = c == '-';
-    c = read_char(file);
+    c = in.get();
   }
   return c;
 }
 
-int scan_double(FILE* file, int c, double* value, bool* ok) {
+template <class Reader>
+int scan_double(Reader& in, int c, double* value, bool* ok) {
   *ok = false;
   bool negative = false;
-  c = scan_start(file, c, &negative);
+  c = scan_start(in, c, &negative);
   if (c == kEnd) return kEnd;
 
   if (lower(c) == 'n') {
-    if (!read_rest_of_word(file, "nan")) return kEnd;
+    if (!read_rest_of_word(in, "nan")) return kEnd;
     *value = with_sign(negative, std::numeric_limits<double>::quiet_NaN());
     *ok = true;
     return kEnd;
   }
   if (lower(c) == 'i') {
-    if (!read_rest_of_word(file, "inf")) return kEnd;
-    c = read_char(file);
+    if (!read_rest_of_word(in, "inf")) return kEnd;
+    c = in.get();
     if (lower(c) == 'i') {
-      if (!read_rest_of_word(file, "inity")) return kEnd;
+      if (!read_rest_of_word(in, "inity")) return kEnd;
       c = kEnd;
     }
     *value = with_sign(negative, std::numeric_limits<double>::infinity());
@@ -356,16 +363,17 @@ int scan_double(FILE* file, int c, double* value, bool* ok) {
   }
 
   if (c == '0') {
-    c = read_char(file);
-    if (c == 'x' || c == 'X') return scan_hexadecimal(file, negative, value, ok);
-    return scan_decimal(file, c, negative, true, value, ok);
+    c = in.get();
+    if (c == 'x' || c == 'X') return scan_hexadecimal(in, negative, value, ok);
+    return scan_decimal(in, c, negative, true, value, ok);
   }
-  return scan_decimal(file, c, negative, false, value, ok);
+  return scan_decimal(in, c, negative, false, value, ok);
 }
 
-int scan_int(FILE* file, int c, int* value, bool* ok) {
+template <class Reader>
+int scan_int(Reader& in, int c, int* value, bool* ok) {
   bool negative = false;
-  c = scan_start(file, c, &negative);
+  c = scan_start(in, c, &negative);
   *ok = false;
   if (c == kEnd) return kEnd;
   // scanf converts with strtol, which saturates at the range of a 64-bit
@@ -376,7 +384,7 @@ int scan_int(FILE* file, int c, int* value, bool* ok) {
       : static_cast<uint64_t>(std::numeric_limits<int64_t>::max());
   uint64_t magnitude = 0;
   bool got_digit = false;
-  for (; is_digit(c); c = read_char(file)) {
+  for (; is_digit(c); c = in.get()) {
     got_digit = true;
     const uint64_t d = static_cast<uint64_t>(c - '0');
     magnitude = magnitude > (limit - d) / 10 ? limit : magnitude * 10 + d;
@@ -388,22 +396,187 @@ int scan_int(FILE* file, int c, int* value, bool* ok) {
   return c;
 }
 
+// The numbers catalogues are made of, [sign] digits [. digits] with no
+// exponent, read straight from the window eight bytes at a time: the scanners
+// above take a mispredicted branch at the end of every run of digits, which
+// was most of the cost of reading a line record.  Anything else, and a
+// window too short to hold the number, is left to the scanners.
+#if FLT_EVAL_METHOD == 0 && defined(__GNUC__) && \
+    __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+const bool kPlainNumbers = true;
+#else
+const bool kPlainNumbers = false;
+#endif
+
+// Bytes the window must still hold at the number's first character: two
+// blocks of digits, the '.', two more blocks and the character after them.
+const long kPlainRoom = 40;
+
+uint64_t load_block(const unsigned char* p) {
+  uint64_t block;
+  std::memcpy(&block, p, sizeof block);
+  return block;
+}
+
+// How many of the eight bytes of `block`, first byte lowest, are digits
+// before the first one that is not.  Digits become 0-9 under the xor; any
+// other byte has a high nibble or turns 0x1? when 6 is added.  A carry out of
+// a byte comes only from one already marked, and runs only to later bytes.
+int leading_digits(uint64_t block) {
+  const uint64_t x = block ^ 0x3030303030303030u;
+  const uint64_t marks =
+      (x & 0xF0F0F0F0F0F0F0F0u) | ((x + 0x0606060606060606u) & 0x1010101010101010u);
+  return marks == 0 ? 8 : __builtin_ctzll(marks) / 8;
+}
+
+// The value of the first n (0 to 8) digits of `block`: they are moved to the
+// top, below them come zeros, and pairs, quads and octets are summed.
+uint64_t digits_value(uint64_t block, int n) {
+  if (n == 0) return 0;
+  uint64_t x = (block ^ 0x3030303030303030u) << (8 * (8 - n));
+  x = x * 10 + (x >> 8);
+  x = (((x & 0x000000FF000000FFu) * (100 + (1000000ull << 32))) +
+       (((x >> 16) & 0x000000FF000000FFu) * (1 + (10000ull << 32)))) >> 32;
+  return x & 0xFFFFFFFFu;
+}
+
+const uint64_t kIntegerPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000,
+                                        10000000, 100000000};
+
+// Up to 15 digits at p: their value, and how many (16 means too many).
+uint64_t digit_run(const unsigned char* p, int* count) {
+  const uint64_t first = load_block(p);
+  const int n = leading_digits(first);
+  if (n < 8) {
+    *count = n;
+    return digits_value(first, n);
+  }
+  const uint64_t second = load_block(p + 8);
+  const int m = leading_digits(second);
+  *count = 8 + m;
+  return digits_value(first, 8) * kIntegerPowersOfTen[m] + digits_value(second, m);
+}
+
+// `c` is the first character, already taken, and p the window position after
+// it.  On success the value is set, *after is the character after the number
+// (taken too) and *taken_to the window position after that.
+bool scan_plain(const unsigned char* p, const unsigned char* end, int c,
+                double* value, int* after, const unsigned char** taken_to) {
+  while (is_space(c)) {
+    if (p == end) return false;
+    c = *p++;
+  }
+  bool negative = false;
+  if (c == '-' || c == '+') {
+    if (p == end) return false;
+    negative = c == '-';
+    c = *p++;
+  }
+  const unsigned char* q = p - 1;  // the number's first character
+  if (end - q < kPlainRoom) return false;
+  int whole = 0;
+  uint64_t m = digit_run(q, &whole);
+  if (whole > 15) return false;
+  q += whole;
+  int fraction = 0;
+  if (*q == '.') {
+    ++q;
+    const uint64_t f = digit_run(q, &fraction);
+    if (fraction > 15 || whole + fraction > 19) return false;
+    q += fraction;
+    // A digit count up to 19 cannot overflow.
+    for (int i = fraction; i > 0; i -= 8) m *= kIntegerPowersOfTen[i < 8 ? i : 8];
+    m += f;
+  }
+  const int next = *q;
+  // No digit at all, an exponent, a hexadecimal number, or more than a
+  // double holds exactly: the scanners know what to do.
+  if (whole + fraction == 0 || next == 'e' || next == 'E' || next == 'x' ||
+      next == 'X' || m > (uint64_t{1} << 53)) {
+    return false;
+  }
+  // Both exact, so one division rounds correctly.
+  *value = with_sign(negative, static_cast<double>(m) / kPowersOfTen[fraction]);
+  *after = next;
+  *taken_to = q + 1;
+  return true;
+}
+
 }  // namespace
 
+// Each reading runs first on the bytes already buffered and, only when they
+// run out before the number ends, again on the stream from the same place.
+// Each run starts from the caller's value, so a run that ran out leaves
+// nothing behind.
+
 bool read_double(FILE* file, double* value) {
+  if (kPlainNumbers) {
+    const window w = buffered(file);
+    int after = kEnd;
+    const unsigned char* taken_to = nullptr;
+    if (w.next != w.end &&
+        scan_plain(w.next + 1, w.end, *w.next, value, &after, &taken_to)) {
+      take_to(file, taken_to - 1);  // the character after it stays unread
+      return true;
+    }
+  }
+  double v = *value;
   bool ok = false;
-  step_back(file, scan_double(file, read_char(file), value, &ok));
+  window_reader window(file);
+  const int c = scan_double(window, window.get(), &v, &ok);
+  if (window.ran_out()) {
+    v = *value;
+    stream_reader stream(file);
+    step_back(file, scan_double(stream, stream.get(), &v, &ok));
+  } else {
+    window.commit(c);
+  }
+  *value = v;
   return ok;
 }
 
 int read_double_from(FILE* file, int pending, double* value) {
+  if (kPlainNumbers && (pending == kEnd || is_space(pending))) {
+    const window w = buffered(file);
+    const unsigned char* p = w.next;
+    int after = kEnd;
+    const unsigned char* taken_to = nullptr;
+    if (p != w.end) {
+      const int c = pending != kEnd ? pending : *p++;
+      if (scan_plain(p, w.end, c, value, &after, &taken_to)) {
+        take_to(file, taken_to);
+        return after;
+      }
+    }
+  }
+  double v = *value;
   bool ok = false;
-  return scan_double(file, next_char(file, pending), value, &ok);
+  window_reader window(file);
+  int c = scan_double(window, pending != kEnd ? pending : window.get(), &v, &ok);
+  if (window.ran_out()) {
+    v = *value;
+    stream_reader stream(file);
+    c = scan_double(stream, next_char(file, pending), &v, &ok);
+  } else {
+    window.commit();
+  }
+  *value = v;
+  return c;
 }
 
 bool read_int(FILE* file, int* value) {
+  int v = *value;
   bool ok = false;
-  step_back(file, scan_int(file, read_char(file), value, &ok));
+  window_reader window(file);
+  const int c = scan_int(window, window.get(), &v, &ok);
+  if (window.ran_out()) {
+    v = *value;
+    stream_reader stream(file);
+    step_back(file, scan_int(stream, stream.get(), &v, &ok));
+  } else {
+    window.commit(c);
+  }
+  *value = v;
   return ok;
 }
 

@@ -41,13 +41,13 @@ bool catalogue_reader::next() {
   if (ended_) return false;
   if (started_) {
     input::skip_white_space(file_);
-    const int c = input::read_char(file_);
+    const int c = input::peek(file_);
     if (c == '#' || c == input::kEnd) {
       // Nothing after the '#' is read.
+      input::read_char(file_);
       ended_ = true;
       return false;
     }
-    input::step_back(file_, c);
   }
   started_ = true;
   start_known_ = remember_starts_ && std::fgetpos(file_, &start_) == 0;

@@ -16,12 +16,11 @@ record::record()
       selected(0) {}
 
 int record::Read_record(FILE* file, double* carried_z, string* carried_name) {
-  const int first = input::read_char(file);
-  if (first == ' ') {
+  if (input::peek(file) == ' ') {
     // No redshift of its own: columns 2 to 9 are not looked at.
-    input::skip(file, 8);
+    input::skip(file, 9);
   } else {
-    const int after = input::read_double_from(file, first, &z_abs);
+    const int after = input::read_double_from(file, input::kEnd, &z_abs);
     cur_z_abs = z_abs;
     *carried_z = z_abs;
     if (is_marker(z_abs)) {

@@ -11,10 +11,8 @@ int record_group::Read_record_group(FILE* file) {
   first_record.Read_record(file, &carried_z, &carried_name);
   record* last = &first_record;
   for (;;) {
-    const int c = input::read_char(file);
-    if (c == input::kEnd) return 0;
-    input::step_back(file, c);
-    if (c == '%' || c == '_') return 0;
+    const int c = input::peek(file);
+    if (c == input::kEnd || c == '%' || c == '_') return 0;
     record* line = arena::make<record>();
     last->next = line;
     last = line;

@@ -33,28 +33,63 @@ int string::Read_string_from(FILE* file, int pending, char c) {
   return read_until(file, pending, c, c, 0);
 }
 
+namespace {
+
 // limit 0 means no limit.  The terminator, and the limit-th character, are
-// consumed and not kept.
+// consumed and not kept.  A run that ran out of the window is followed by a
+// run on the stream, which writes again every byte this one wrote.
+template <class Reader>
+int read_text(Reader& in, int pending, int c1, int c2, int limit, char* text,
+              int capacity) {
+  int read = 0;
+  int kept = 0;
+  for (;;) {
+    const int c = pending != input::kEnd ? pending : in.get();
+    pending = input::kEnd;
+    if (c == input::kEnd) break;
+    ++read;
+    if (c == c1 || c == c2) break;
+    if (limit > 0 && read == limit) break;
+    if (kept < capacity - 1) text[kept++] = static_cast<char>(c);
+  }
+  text[kept] = '\0';
+  return kept;
+}
+
+// How many reads it takes to get past `stop`: at most kMaxReads, which also
+// stands for the end of the input (reads there fail and match nothing).
+const int kMaxReads = 1001;
+
+template <class Reader>
+int reads_to(Reader& in, int stop, int pending) {
+  int reads = 0;
+  while (reads < kMaxReads) {
+    const int c = pending != input::kEnd ? pending : in.get();
+    pending = input::kEnd;
+    if (c == input::kEnd) return kMaxReads;
+    ++reads;
+    if (c == stop) break;
+  }
+  return reads;
+}
+
+}  // namespace
+
 int string::read_until(FILE* file, int pending, char c1, char c2, int limit) {
   if (c1 == '\0' || c2 == '\0') {
     input::step_back(file, pending);
     return -1;
   }
-  int read = 0;
-  int kept = 0;
-  for (;;) {
-    const int c = input::next_char(file, pending);
-    pending = input::kEnd;
-    if (c == input::kEnd) break;
-    ++read;
-    if (c == static_cast<unsigned char>(c1) ||
-        c == static_cast<unsigned char>(c2)) {
-      break;
-    }
-    if (limit > 0 && read == limit) break;
-    if (kept < kCapacity - 1) text[kept++] = static_cast<char>(c);
+  const int t1 = static_cast<unsigned char>(c1);
+  const int t2 = static_cast<unsigned char>(c2);
+  input::window_reader window(file);
+  int kept = read_text(window, pending, t1, t2, limit, text, kCapacity);
+  if (window.ran_out()) {
+    input::stream_reader stream(file);
+    kept = read_text(stream, pending, t1, t2, limit, text, kCapacity);
+  } else {
+    window.commit();
   }
-  text[kept] = '\0';
   return kept;
 }
 
@@ -70,18 +105,14 @@ int descriptor_shift(FILE* file, char stop) {
 }
 
 int descriptor_shift(FILE* file, char stop, int pending) {
-  const int kMaxReads = 1001;
-  int reads = 0;
-  while (reads < kMaxReads) {
-    const int c = input::next_char(file, pending);
-    pending = input::kEnd;
-    if (c == input::kEnd) {
-      // Reads at the end of the input fail and match nothing.
-      reads = kMaxReads;
-      break;
-    }
-    ++reads;
-    if (c == static_cast<unsigned char>(stop)) break;
+  const int s = static_cast<unsigned char>(stop);
+  input::window_reader window(file);
+  int reads = reads_to(window, s, pending);
+  if (window.ran_out()) {
+    input::stream_reader stream(file);
+    reads = reads_to(stream, s, pending);
+  } else {
+    window.commit();
   }
   if (reads == kMaxReads) {
     // The warning goes out as it occurs.
