@@ -457,23 +457,9 @@ uint64_t digit_run(const unsigned char* p, int* count) {
   return digits_value(first, 8) * kIntegerPowersOfTen[m] + digits_value(second, m);
 }
 
-// `c` is the first character, already taken, and p the window position after
-// it.  On success the value is set, *after is the character after the number
-// (taken too) and *taken_to the window position after that.
-bool scan_plain(const unsigned char* p, const unsigned char* end, int c,
-                double* value, int* after, const unsigned char** taken_to) {
-  while (is_space(c)) {
-    if (p == end) return false;
-    c = *p++;
-  }
-  bool negative = false;
-  if (c == '-' || c == '+') {
-    if (p == end) return false;
-    negative = c == '-';
-    c = *p++;
-  }
-  const unsigned char* q = p - 1;  // the number's first character
-  if (end - q < kPlainRoom) return false;
+// The number at q, its first character, when it has more than eight digits.
+bool scan_long_plain(const unsigned char* q, bool negative, double* value,
+                     const unsigned char** at_next) {
   int whole = 0;
   uint64_t m = digit_run(q, &whole);
   if (whole > 15) return false;
@@ -489,37 +475,68 @@ bool scan_plain(const unsigned char* p, const unsigned char* end, int c,
     m += f;
   }
   const int next = *q;
-  // No digit at all, an exponent, a hexadecimal number, or more than a
-  // double holds exactly: the scanners know what to do.
   if (whole + fraction == 0 || next == 'e' || next == 'E' || next == 'x' ||
       next == 'X' || m > (uint64_t{1} << 53)) {
     return false;
   }
   // Both exact, so one division rounds correctly.
   *value = with_sign(negative, static_cast<double>(m) / kPowersOfTen[fraction]);
-  *after = next;
-  *taken_to = q + 1;
+  *at_next = q;
   return true;
 }
 
-}  // namespace
+// `c` is the first character, already taken, and p the window position after
+// it.  On success the value is set and the position of the character after
+// the number returned; null otherwise.
+[[gnu::always_inline]] inline const unsigned char* scan_plain(
+    const unsigned char* p, const unsigned char* end, int c, double* value) {
+  while (is_space(c)) {
+    if (p == end) return nullptr;
+    c = *p++;
+  }
+  bool negative = false;
+  if (c == '-' || c == '+') {
+    if (p == end) return nullptr;
+    negative = c == '-';
+    c = *p++;
+  }
+  const unsigned char* q = p - 1;  // the number's first character
+  if (end - q < kPlainRoom) return nullptr;
+  // Most numbers have at most eight digits: the '.' is taken out of the
+  // first block, the digits after it close up, and one conversion follows.
+  uint64_t block = load_block(q);
+  const int whole = leading_digits(block);
+  int digits = whole;
+  if (whole < 8 && q[whole] == '.') {
+    const uint64_t below = (uint64_t{1} << (8 * whole)) - 1;
+    block = (block & below) | ((block >> 8) & ~below) | (load_block(q + 8) << 56);
+    digits = leading_digits(block);
+  }
+  if (digits == 8) {
+    const unsigned char* at_next = nullptr;
+    return scan_long_plain(q, negative, value, &at_next) ? at_next : nullptr;
+  }
+  const int fraction = digits - whole;
+  const unsigned char* next = q + digits + (digits != whole || q[whole] == '.');
+  // No digit at all, an exponent or a hexadecimal number: the scanners know
+  // what to do.
+  const int after = *next;
+  if (digits == 0 || after == 'e' || after == 'E' || after == 'x' || after == 'X') {
+    return nullptr;
+  }
+  // Both exact, so one division rounds correctly.
+  *value = with_sign(negative, static_cast<double>(digits_value(block, digits)) /
+                                   kPowersOfTen[fraction]);
+  return next;
+}
 
-// Each reading runs first on the bytes already buffered and, only when they
+// The scanners run first on the bytes already buffered and, only when they
 // run out before the number ends, again on the stream from the same place.
 // Each run starts from the caller's value, so a run that ran out leaves
 // nothing behind.
-
-bool read_double(FILE* file, double* value) {
-  if (kPlainNumbers) {
-    const window w = buffered(file);
-    int after = kEnd;
-    const unsigned char* taken_to = nullptr;
-    if (w.next != w.end &&
-        scan_plain(w.next + 1, w.end, *w.next, value, &after, &taken_to)) {
-      take_to(file, taken_to - 1);  // the character after it stays unread
-      return true;
-    }
-  }
+// The scanners, for whatever the plain reading leaves.  Out of line, so
+// that the plain reading needs no frame of its own.
+[[gnu::noinline]] bool read_double_scanning(FILE* file, double* value) {
   double v = *value;
   bool ok = false;
   window_reader window(file);
@@ -535,20 +552,8 @@ bool read_double(FILE* file, double* value) {
   return ok;
 }
 
-int read_double_from(FILE* file, int pending, double* value) {
-  if (kPlainNumbers && (pending == kEnd || is_space(pending))) {
-    const window w = buffered(file);
-    const unsigned char* p = w.next;
-    int after = kEnd;
-    const unsigned char* taken_to = nullptr;
-    if (p != w.end) {
-      const int c = pending != kEnd ? pending : *p++;
-      if (scan_plain(p, w.end, c, value, &after, &taken_to)) {
-        take_to(file, taken_to);
-        return after;
-      }
-    }
-  }
+[[gnu::noinline]] int read_double_from_scanning(FILE* file, int pending,
+                                                double* value) {
   double v = *value;
   bool ok = false;
   window_reader window(file);
@@ -562,6 +567,38 @@ int read_double_from(FILE* file, int pending, double* value) {
   }
   *value = v;
   return c;
+}
+
+}  // namespace
+
+bool read_double(FILE* file, double* value) {
+  if (kPlainNumbers) {
+    const window w = buffered(file);
+    if (w.next != w.end) {
+      const unsigned char* next = scan_plain(w.next + 1, w.end, *w.next, value);
+      if (next != nullptr) {
+        take_to(file, next);  // the character after it stays unread
+        return true;
+      }
+    }
+  }
+  return read_double_scanning(file, value);
+}
+
+int read_double_from(FILE* file, int pending, double* value) {
+  if (kPlainNumbers && (pending == kEnd || is_space(pending))) {
+    const window w = buffered(file);
+    const unsigned char* p = w.next;
+    if (p != w.end) {
+      const int c = pending != kEnd ? pending : *p++;
+      const unsigned char* next = scan_plain(p, w.end, c, value);
+      if (next != nullptr) {
+        take_to(file, next + 1);
+        return *next;
+      }
+    }
+  }
+  return read_double_from_scanning(file, pending, value);
 }
 
 bool read_int(FILE* file, int* value) {

@@ -62,7 +62,13 @@ bool short_decimal(double x, int digits, uint64_t* m, int* scale) {
   const int s = digits - estimate;
   if (s < -22 || s > 22) return false;
   const double scaled = s >= 0 ? x * kPowersOfTen[s] : x / kPowersOfTen[-s];
-  const double candidate = std::nearbyint(scaled);
+  // Rounded to the nearest integer, ties to even, as nearbyint does in the
+  // default rounding mode: below 2^52, adding 2^52 leaves no fraction bits
+  // and rounds in the addition; above it, doubles are integers already.
+  // (nearbyint itself is a call that saves and restores the FPU state.)
+  const double kNoFractionBits = 4503599627370496.0;  // 2^52
+  const double candidate =
+      scaled < kNoFractionBits ? (scaled + kNoFractionBits) - kNoFractionBits : scaled;
   if (candidate >= 9007199254740992.0) return false;
   const double back = s >= 0 ? candidate / kPowersOfTen[s] : candidate * kPowersOfTen[-s];
   if (back != x) return false;
