@@ -36,8 +36,7 @@ int string::Read_string_from(FILE* file, int pending, char c) {
 namespace {
 
 // limit 0 means no limit.  The terminator, and the limit-th character, are
-// consumed and not kept.  A run that ran out of the window is followed by a
-// run on the stream, which writes again every byte this one wrote.
+// consumed and not kept.
 template <class Reader>
 int read_text(Reader& in, int pending, int c1, int c2, int limit, char* text,
               int capacity) {
@@ -73,6 +72,30 @@ int reads_to(Reader& in, int stop, int pending) {
   return reads;
 }
 
+// reads_to on the bytes the stream holds, when they decide it; -1, having
+// taken nothing, when they do not.
+int reads_in_window(FILE* file, int stop, int pending) {
+  int read = 0;
+  if (pending != input::kEnd) {
+    if (pending == stop) return 1;
+    read = 1;
+  }
+  const input::window w = input::buffered(file);
+  const long budget = kMaxReads - read;
+  const long held = w.end - w.next;
+  if (held == 0) return -1;
+  const void* hit =
+      std::memchr(w.next, stop, static_cast<std::size_t>(held < budget ? held : budget));
+  if (hit != nullptr) {
+    const unsigned char* at = static_cast<const unsigned char*>(hit);
+    input::take_to(file, at + 1);
+    return read + static_cast<int>(at - w.next) + 1;
+  }
+  if (held < budget) return -1;
+  input::take_to(file, w.next + budget);
+  return kMaxReads;
+}
+
 }  // namespace
 
 int string::read_until(FILE* file, int pending, char c1, char c2, int limit) {
@@ -82,15 +105,45 @@ int string::read_until(FILE* file, int pending, char c1, char c2, int limit) {
   }
   const int t1 = static_cast<unsigned char>(c1);
   const int t2 = static_cast<unsigned char>(c2);
-  input::window_reader window(file);
-  int kept = read_text(window, pending, t1, t2, limit, text, kCapacity);
-  if (window.ran_out()) {
-    input::stream_reader stream(file);
-    kept = read_text(stream, pending, t1, t2, limit, text, kCapacity);
-  } else {
-    window.commit();
+  const int kept = read_from_window(file, pending, t1, t2, limit);
+  if (kept >= 0) return kept;
+  input::stream_reader stream(file);
+  return read_text(stream, pending, t1, t2, limit, text, kCapacity);
+}
+
+// read_until on the bytes the stream holds, when the text ends among them;
+// -1, having taken nothing, when it does not.
+int string::read_from_window(FILE* file, int pending, int t1, int t2, int limit) {
+  int read = 0;
+  if (pending != input::kEnd) {
+    read = 1;
+    if (pending == t1 || pending == t2 || limit == 1) {
+      text[0] = '\0';
+      return 0;
+    }
+    text[0] = static_cast<char>(pending);
   }
-  return kept;
+  const input::window w = input::buffered(file);
+  const long left = limit > 0 ? limit - read : -1;
+  const unsigned char* stop = left >= 0 && w.end - w.next >= left ? w.next + left : w.end;
+  const unsigned char* p = w.next;
+  if (t1 == t2) {
+    // Lines of text: the library's search takes many bytes at a time.
+    const void* hit = p != stop ? std::memchr(p, t1, static_cast<std::size_t>(stop - p)) : nullptr;
+    p = hit != nullptr ? static_cast<const unsigned char*>(hit) : stop;
+  } else {
+    while (p != stop && *p != t1 && *p != t2) ++p;
+  }
+  if (p == stop && stop == w.end && left != w.end - w.next) return -1;
+  // The terminator at p, or the limit-th character before it, is read and
+  // not kept.
+  const unsigned char* taken = p != stop ? p : p - 1;
+  long count = taken - w.next;
+  if (count > kCapacity - 1 - read) count = kCapacity - 1 - read;
+  std::memcpy(text + read, w.next, static_cast<std::size_t>(count));
+  text[read + count] = '\0';
+  input::take_to(file, taken + 1);
+  return static_cast<int>(read + count);
 }
 
 void string::copy_text(const string& other) {
@@ -106,13 +159,10 @@ int descriptor_shift(FILE* file, char stop) {
 
 int descriptor_shift(FILE* file, char stop, int pending) {
   const int s = static_cast<unsigned char>(stop);
-  input::window_reader window(file);
-  int reads = reads_to(window, s, pending);
-  if (window.ran_out()) {
+  int reads = reads_in_window(file, s, pending);
+  if (reads < 0) {
     input::stream_reader stream(file);
     reads = reads_to(stream, s, pending);
-  } else {
-    window.commit();
   }
   if (reads == kMaxReads) {
     // The warning goes out as it occurs.

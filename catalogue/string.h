@@ -46,6 +46,7 @@ class string {
 
  private:
   int read_until(FILE* file, int pending, char c1, char c2, int limit);
+  int read_from_window(FILE* file, int pending, int t1, int t2, int limit);
 };
 
 // Skips to just past the next `stop` character, making at most 1001 reads.

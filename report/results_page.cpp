@@ -166,7 +166,7 @@ int QSO_spectrum::html_QSO_spectrum(FILE* file) {
   write_size(file, height);
   put(file, "%\"");
   put(file, " align=\"");
-  put(file, align_type_convert(table_align).text);
+  put(file, align_word(table_align));
   put(file, "\">\n");
   put(file, "<tr>\n");
   put(file, "<th>\n");

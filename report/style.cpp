@@ -47,26 +47,30 @@ int init_style_variables(const char* path) {
   return 0;
 }
 
-string align_type_convert(char letter) {
+const char* align_word(char letter) {
   switch (letter) {
     case 'l':
-      return string("left");
+      return "left";
     case 'c':
-      return string("center");
+      return "center";
     case 'r':
-      return string("right");
+      return "right";
     default:
-      return string("");
+      return "";
   }
 }
 
-string color_change(int parity) {
+string align_type_convert(char letter) { return string(align_word(letter)); }
+
+const char* row_color(int parity) {
   switch (parity) {
     case 0:
-      return string("white");
+      return "white";
     case 1:
-      return string("#c0c0c0");
+      return "#c0c0c0";
     default:
-      return string("#00aaaa");
+      return "#00aaaa";
   }
 }
+
+string color_change(int parity) { return string(row_color(parity)); }

@@ -26,8 +26,11 @@ int init_style_variables(const char* path = "style.var");
 
 // "left", "center", "right" for 'l', 'c', 'r'; empty for anything else.
 string align_type_convert(char letter);
+// The same text without a copy, for the page writers (one call per row).
+const char* align_word(char letter);
 
 // "white" for 0, "#c0c0c0" for 1, "#00aaaa" for anything else.
 string color_change(int parity);
+const char* row_color(int parity);
 
 #endif  // CATALIX_REPORT_STYLE_H_

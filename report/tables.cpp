@@ -15,7 +15,7 @@ using output::put;
 void open_row(FILE* out) {
   put(out, "<tr ");
   put(out, " align=\"");
-  put(out, align_type_convert(cell_align).text);
+  put(out, align_word(cell_align));
   put(out, "\">\n");
 }
 
@@ -40,12 +40,12 @@ int record::html_record(FILE* file) {
   put(file, "<tr ");
   if (color_interchange == 'y') {
     put(file, " bgcolor=\"");
-    put(file, color_change(row_indx % 2).text);
+    put(file, row_color(row_indx % 2));
     put(file, "\"");
   }
   ++row_indx;
   put(file, " align=\"");
-  put(file, align_type_convert(cell_align).text);
+  put(file, align_word(cell_align));
   put(file, "\">\n");
 
   // The redshift is shown where it changes.
