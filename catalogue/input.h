@@ -7,6 +7,8 @@
 
 #include <cstdio>
 
+#include "catalogue/plain_number.h"
+
 // The one place that picks the character call for the platform.  ISO C's
 // getc locks the stream on every call; POSIX systems (Linux, FreeBSD) have
 // the same call without the lock, and the Windows C library names it
@@ -142,6 +144,41 @@ bool read_double(FILE* file, double* value);
 bool read_int(FILE* file, int* value);
 // read_double in a chain: returns the new pending character.
 int read_double_from(FILE* file, int pending, double* value);
+
+// The same by the scanners alone (number_input.cpp), for what the plain
+// reading does not take.
+bool read_double_scanning(FILE* file, double* value);
+int read_double_from_scanning(FILE* file, int pending, double* value);
+
+inline bool read_double(FILE* file, double* value) {
+  if (plain::kEnabled) {
+    const window w = buffered(file);
+    if (w.next != w.end) {
+      const unsigned char* next = plain::scan(w.next + 1, w.end, *w.next, value);
+      if (next != nullptr) {
+        take_to(file, next);  // the character after it stays unread
+        return true;
+      }
+    }
+  }
+  return read_double_scanning(file, value);
+}
+
+inline int read_double_from(FILE* file, int pending, double* value) {
+  if (plain::kEnabled && (pending == kEnd || is_space(pending))) {
+    const window w = buffered(file);
+    const unsigned char* p = w.next;
+    if (p != w.end) {
+      const int c = pending != kEnd ? pending : *p++;
+      const unsigned char* next = plain::scan(p, w.end, c, value);
+      if (next != nullptr) {
+        take_to(file, next + 1);
+        return *next;
+      }
+    }
+  }
+  return read_double_from_scanning(file, pending, value);
+}
 
 // As scanf's "%c".
 bool read_letter(FILE* file, char* value);

@@ -396,147 +396,64 @@ int scan_int(Reader& in, int c, int* value, bool* ok) {
   return c;
 }
 
-// The numbers catalogues are made of, [sign] digits [. digits] with no
-// exponent, read straight from the window eight bytes at a time: the scanners
-// above take a mispredicted branch at the end of every run of digits, which
-// was most of the cost of reading a line record.  Anything else, and a
-// window too short to hold the number, is left to the scanners.
-#if FLT_EVAL_METHOD == 0 && defined(__GNUC__) && \
-    __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-const bool kPlainNumbers = true;
-#else
-const bool kPlainNumbers = false;
-#endif
-
-// Bytes the window must still hold at the number's first character: two
-// blocks of digits, the '.', two more blocks and the character after them.
-const long kPlainRoom = 40;
-
-uint64_t load_block(const unsigned char* p) {
-  uint64_t block;
-  std::memcpy(&block, p, sizeof block);
-  return block;
-}
-
-// How many of the eight bytes of `block`, first byte lowest, are digits
-// before the first one that is not.  Digits become 0-9 under the xor; any
-// other byte has a high nibble or turns 0x1? when 6 is added.  A carry out of
-// a byte comes only from one already marked, and runs only to later bytes.
-int leading_digits(uint64_t block) {
-  const uint64_t x = block ^ 0x3030303030303030u;
-  const uint64_t marks =
-      (x & 0xF0F0F0F0F0F0F0F0u) | ((x + 0x0606060606060606u) & 0x1010101010101010u);
-  return marks == 0 ? 8 : __builtin_ctzll(marks) / 8;
-}
-
-// The value of the first n (0 to 8) digits of `block`: they are moved to the
-// top, below them come zeros, and pairs, quads and octets are summed.
-uint64_t digits_value(uint64_t block, int n) {
-  if (n == 0) return 0;
-  uint64_t x = (block ^ 0x3030303030303030u) << (8 * (8 - n));
-  x = x * 10 + (x >> 8);
-  x = (((x & 0x000000FF000000FFu) * (100 + (1000000ull << 32))) +
-       (((x >> 16) & 0x000000FF000000FFu) * (1 + (10000ull << 32)))) >> 32;
-  return x & 0xFFFFFFFFu;
-}
-
 const uint64_t kIntegerPowersOfTen[] = {1, 10, 100, 1000, 10000, 100000, 1000000,
                                         10000000, 100000000};
 
 // Up to 15 digits at p: their value, and how many (16 means too many).
 uint64_t digit_run(const unsigned char* p, int* count) {
-  const uint64_t first = load_block(p);
-  const int n = leading_digits(first);
+  using plain::digits_value;
+  const uint64_t first = plain::load_block(p);
+  const int n = plain::leading_digits(first);
   if (n < 8) {
     *count = n;
-    return digits_value(first, n);
+    return n == 0 ? 0 : digits_value(first, n);
   }
-  const uint64_t second = load_block(p + 8);
-  const int m = leading_digits(second);
+  const uint64_t second = plain::load_block(p + 8);
+  const int m = plain::leading_digits(second);
   *count = 8 + m;
-  return digits_value(first, 8) * kIntegerPowersOfTen[m] + digits_value(second, m);
+  const uint64_t high = digits_value(first, 8) * kIntegerPowersOfTen[m];
+  return m == 0 ? high : high + digits_value(second, m);
 }
 
-// The number at q, its first character, when it has more than eight digits.
-bool scan_long_plain(const unsigned char* q, bool negative, double* value,
-                     const unsigned char** at_next) {
+}  // namespace
+
+namespace plain {
+
+const double kPowersOfTen[8] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7};
+
+const unsigned char* scan_long(const unsigned char* q, bool negative, double* value) {
   int whole = 0;
   uint64_t m = digit_run(q, &whole);
-  if (whole > 15) return false;
+  if (whole > 15) return nullptr;
   q += whole;
   int fraction = 0;
   if (*q == '.') {
     ++q;
     const uint64_t f = digit_run(q, &fraction);
-    if (fraction > 15 || whole + fraction > 19) return false;
+    if (fraction > 15 || whole + fraction > 19) return nullptr;
     q += fraction;
     // A digit count up to 19 cannot overflow.
     for (int i = fraction; i > 0; i -= 8) m *= kIntegerPowersOfTen[i < 8 ? i : 8];
     m += f;
   }
-  const int next = *q;
-  if (whole + fraction == 0 || next == 'e' || next == 'E' || next == 'x' ||
-      next == 'X' || m > (uint64_t{1} << 53)) {
-    return false;
-  }
-  // Both exact, so one division rounds correctly.
-  *value = with_sign(negative, static_cast<double>(m) / kPowersOfTen[fraction]);
-  *at_next = q;
-  return true;
-}
-
-// `c` is the first character, already taken, and p the window position after
-// it.  On success the value is set and the position of the character after
-// the number returned; null otherwise.
-[[gnu::always_inline]] inline const unsigned char* scan_plain(
-    const unsigned char* p, const unsigned char* end, int c, double* value) {
-  while (is_space(c)) {
-    if (p == end) return nullptr;
-    c = *p++;
-  }
-  bool negative = false;
-  if (c == '-' || c == '+') {
-    if (p == end) return nullptr;
-    negative = c == '-';
-    c = *p++;
-  }
-  const unsigned char* q = p - 1;  // the number's first character
-  if (end - q < kPlainRoom) return nullptr;
-  // Most numbers have at most eight digits: the '.' is taken out of the
-  // first block, the digits after it close up, and one conversion follows.
-  uint64_t block = load_block(q);
-  const int whole = leading_digits(block);
-  int digits = whole;
-  if (whole < 8 && q[whole] == '.') {
-    const uint64_t below = (uint64_t{1} << (8 * whole)) - 1;
-    block = (block & below) | ((block >> 8) & ~below) | (load_block(q + 8) << 56);
-    digits = leading_digits(block);
-  }
-  if (digits == 8) {
-    const unsigned char* at_next = nullptr;
-    return scan_long_plain(q, negative, value, &at_next) ? at_next : nullptr;
-  }
-  const int fraction = digits - whole;
-  const unsigned char* next = q + digits + (digits != whole || q[whole] == '.');
-  // No digit at all, an exponent or a hexadecimal number: the scanners know
-  // what to do.
-  const int after = *next;
-  if (digits == 0 || after == 'e' || after == 'E' || after == 'x' || after == 'X') {
+  const int after = *q | 0x20;
+  if (whole + fraction == 0 || after == 'e' || after == 'x' || m > (uint64_t{1} << 53)) {
     return nullptr;
   }
   // Both exact, so one division rounds correctly.
-  *value = with_sign(negative, static_cast<double>(digits_value(block, digits)) /
-                                   kPowersOfTen[fraction]);
-  return next;
+  const double magnitude = static_cast<double>(m) / input::kPowersOfTen[fraction];
+  *value = negative ? -magnitude : magnitude;
+  return q;
 }
+
+}  // namespace plain
 
 // The scanners run first on the bytes already buffered and, only when they
 // run out before the number ends, again on the stream from the same place.
 // Each run starts from the caller's value, so a run that ran out leaves
 // nothing behind.
-// The scanners, for whatever the plain reading leaves.  Out of line, so
-// that the plain reading needs no frame of its own.
-[[gnu::noinline]] bool read_double_scanning(FILE* file, double* value) {
+
+bool read_double_scanning(FILE* file, double* value) {
   double v = *value;
   bool ok = false;
   window_reader window(file);
@@ -552,8 +469,7 @@ bool scan_long_plain(const unsigned char* q, bool negative, double* value,
   return ok;
 }
 
-[[gnu::noinline]] int read_double_from_scanning(FILE* file, int pending,
-                                                double* value) {
+int read_double_from_scanning(FILE* file, int pending, double* value) {
   double v = *value;
   bool ok = false;
   window_reader window(file);
@@ -567,38 +483,6 @@ bool scan_long_plain(const unsigned char* q, bool negative, double* value,
   }
   *value = v;
   return c;
-}
-
-}  // namespace
-
-bool read_double(FILE* file, double* value) {
-  if (kPlainNumbers) {
-    const window w = buffered(file);
-    if (w.next != w.end) {
-      const unsigned char* next = scan_plain(w.next + 1, w.end, *w.next, value);
-      if (next != nullptr) {
-        take_to(file, next);  // the character after it stays unread
-        return true;
-      }
-    }
-  }
-  return read_double_scanning(file, value);
-}
-
-int read_double_from(FILE* file, int pending, double* value) {
-  if (kPlainNumbers && (pending == kEnd || is_space(pending))) {
-    const window w = buffered(file);
-    const unsigned char* p = w.next;
-    if (p != w.end) {
-      const int c = pending != kEnd ? pending : *p++;
-      const unsigned char* next = scan_plain(p, w.end, c, value);
-      if (next != nullptr) {
-        take_to(file, next + 1);
-        return *next;
-      }
-    }
-  }
-  return read_double_from_scanning(file, pending, value);
 }
 
 bool read_int(FILE* file, int* value) {
