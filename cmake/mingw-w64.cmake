@@ -6,8 +6,9 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
 set(CATALIX_MINGW_PREFIX x86_64-w64-mingw32 CACHE STRING "mingw-w64 tool prefix")
-# The posix-threads variant is what Debian installs for C++17 threads; the
-# programs use none, so either variant will do.
+# The posix-threads variant is what Debian installs for C++17 threads (the
+# page is written on a thread of its own); with the win32 variant the
+# programs build without that thread.
 find_program(CATALIX_MINGW_CXX NAMES ${CATALIX_MINGW_PREFIX}-g++-posix ${CATALIX_MINGW_PREFIX}-g++ REQUIRED)
 set(CMAKE_CXX_COMPILER ${CATALIX_MINGW_CXX})
 set(CMAKE_RC_COMPILER ${CATALIX_MINGW_PREFIX}-windres)

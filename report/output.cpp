@@ -2,23 +2,115 @@
 
 #include "catalogue/string.h"
 
+#if CATALIX_THREADS
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#endif
+
 namespace output {
 
 Buffer buffer;
 
+namespace {
+
+char blocks[2][Buffer::kSize];
+
+#if CATALIX_THREADS
+// Writes one block at a time to the buffer's stream.
+class block_writer {
+ public:
+  explicit block_writer(FILE* file) : file_(file), thread_([this] { run(); }) {}
+
+  // Hands over `size` bytes at `data` once the block handed over before is
+  // written, so that the one being filled is free again.
+  void write(const char* data, std::size_t size) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [&] { return idle(); });
+    next_ = data;
+    size_ = size;
+    changed_.notify_all();
+  }
+
+  // Writes what was handed over and ends the thread.
+  void finish() {
+    {
+      std::unique_lock<std::mutex> lock(mutex_);
+      changed_.wait(lock, [&] { return idle(); });
+      finishing_ = true;
+      changed_.notify_all();
+    }
+    thread_.join();
+  }
+
+ private:
+  bool idle() const { return next_ == nullptr && !writing_; }
+
+  void run() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+      changed_.wait(lock, [&] { return next_ != nullptr || finishing_; });
+      if (next_ == nullptr) return;
+      const char* data = next_;
+      const std::size_t size = size_;
+      next_ = nullptr;
+      writing_ = true;
+      lock.unlock();
+      std::fwrite(data, 1, size, file_);
+      lock.lock();
+      writing_ = false;
+      changed_.notify_all();
+    }
+  }
+
+  FILE* file_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  const char* next_ = nullptr;  // handed over, not yet taken
+  std::size_t size_ = 0;
+  bool writing_ = false;
+  bool finishing_ = false;
+  std::thread thread_;  // last: starts once the rest is set up
+};
+
+block_writer* writer = nullptr;
+#endif
+
+}  // namespace
+
 // Hands what waits in the buffer to its stream.
 void hand_over() {
-  if (buffer.used != 0) std::fwrite(buffer.data, 1, buffer.used, buffer.file);
+  if (buffer.used == 0) return;
+#if CATALIX_THREADS
+  if (writer != nullptr) {
+    writer->write(buffer.data, buffer.used);
+    buffer.data = buffer.data == blocks[0] ? blocks[1] : blocks[0];
+    buffer.used = 0;
+    return;
+  }
+#endif
+  std::fwrite(buffer.data, 1, buffer.used, buffer.file);
   buffer.used = 0;
 }
 
 void attach(FILE* file) {
   release();
   buffer.file = file;
+  buffer.data = blocks[0];
+#if CATALIX_THREADS
+  writer = new block_writer(file);
+#endif
 }
 
 void release() {
   if (buffer.file != nullptr) hand_over();
+#if CATALIX_THREADS
+  if (writer != nullptr) {
+    writer->finish();
+    delete writer;
+    writer = nullptr;
+  }
+#endif
   buffer.file = nullptr;
 }
 
@@ -30,6 +122,16 @@ void put_slow(FILE* out, std::string_view text) {
       buffer.used = text.size();
       return;
     }
+#if CATALIX_THREADS
+    // Straight to the stream, after what was handed over before it.
+    if (writer != nullptr) {
+      writer->finish();
+      delete writer;
+      std::fwrite(text.data(), 1, text.size(), out);
+      writer = new block_writer(out);
+      return;
+    }
+#endif
   }
   std::fwrite(text.data(), 1, text.size(), out);
 }

@@ -13,19 +13,24 @@
 
 namespace output {
 
+// Where the platform has threads, a full buffer is written to its stream
+// on a thread of its own while the next one fills: the system's writing of
+// a large page costs a fifth of the run.  There are two blocks of kSize
+// bytes; `data` is the one being filled.
 class Buffer {
  public:
-  static const std::size_t kSize = 1 << 16;
+  static const std::size_t kSize = 1 << 20;
   FILE* file = nullptr;  // the stream the buffer stands in front of
   std::size_t used = 0;
-  char data[kSize];
+  char* data = nullptr;
 };
 
 extern Buffer buffer;
 
 // Puts the buffer in front of `file` until release().
 void attach(FILE* file);
-// Hands what waits in the buffer to its stream and detaches it.
+// Hands what waits in the buffer to its stream, waits until all of it has
+// been written to the stream, and detaches it.
 void release();
 
 void put_slow(FILE* out, std::string_view text);
