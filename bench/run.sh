@@ -2,7 +2,8 @@
 # Times whole runs of catalix, and of catalix-dump, on generated catalogues
 # against a floor timed in the same run: a bare getc_unlocked pass over the
 # catalogue plus fwrite of as many bytes as the page holds, in 64 KiB
-# blocks, to a file in the same folder.
+# blocks, to a file in the same folder.  Each run is timed between runs of
+# its floor's two programs.
 # Usage: bench/run.sh [SIZES_MB] [RUNS]     e.g. bench/run.sh "10 100 1000" 3
 set -euo pipefail
 sizes="${1:-100}"
@@ -14,15 +15,22 @@ cmake --build "$build" -j2 >/dev/null
 work="${BENCH_DIR:-$build/bench-data}"
 mkdir -p "$work"
 cp "$src/bench/style.var" "$work/"
-median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 printf '%-6s %-10s %8s %8s %8s %8s %9s %9s %8s\n' \
   size run seconds floor_s ratio getc_x MB/s page_MB peak_MiB
+# seconds PROGRAM...: the wall time of a whole run, as a process; the peak
+# memory goes to $work/rss.
+seconds() {
+  local s rss status
+  read -r s rss status < <("$build/bench/measure" "$work" "$@")
+  [ "$status" = 0 ] || { echo "$1 failed with status $status" >&2; exit 1; }
+  echo "$rss" > "$work/rss"
+  echo "$s"
+}
 for size_mb in $sizes; do
   catalogue="$work/absrp_sys_list.dat"
   "$build/bench/generate_catalogue" "$((size_mb * 1000000))" "$catalogue" > "$work/records"
   bytes="$(wc -c < "$catalogue")"
-  bare="$(for _ in $(seq "$runs"); do "$build/bench/bare_pass" "$catalogue" | cut -d' ' -f1; done | median)"
   for query in selective all dump; do
     if [ "$query" = dump ]; then
       program=("$build/catalix-dump")
@@ -30,28 +38,38 @@ for size_mb in $sizes; do
       program=("$build/catalix")
       cp "$src/bench/$query.frm" "$work/absrp_query.frm"
     fi
+    # A first run for the page's size, and so that every timed run finds
+    # the catalogue in the page cache.
+    seconds "${program[@]}" > /dev/null
+    page=0
+    [ "$query" = dump ] || page="$(wc -c < "$work/results.html")"
+    # Each run is timed next to its own floor, all as whole processes, so
+    # that a ratio compares runs made moments apart on this shared machine.
     : > "$work/times"
     peak=0
     for _ in $(seq "$runs"); do
-      read -r seconds rss status < <("$build/bench/measure" "$work" "${program[@]}")
-      [ "$status" = 0 ] || { echo "${program[0]} failed with status $status" >&2; exit 1; }
-      echo "$seconds" >> "$work/times"
+      g="$(seconds "$build/bench/bare_pass" "$catalogue")"
+      w=0
+      [ "$query" = dump ] || w="$(seconds "$build/bench/write_floor" "$work/floor.out" "$page")"
+      t="$(seconds "${program[@]}")"
+      rss="$(cat "$work/rss")"
       [ "$rss" -gt "$peak" ] && peak="$rss"
+      echo "$t $g $w" >> "$work/times"
     done
-    t="$(median < "$work/times")"
-    if [ "$query" = dump ]; then
-      page=0 floor="$bare"
-    else
-      page="$(wc -c < "$work/results.html")"
-      write="$(for _ in $(seq "$runs"); do "$build/bench/write_floor" "$work/floor.out" "$page"; done | median)"
-      floor="$(awk -v a="$bare" -v b="$write" 'BEGIN { print a + b }')"
-    fi
-    awk -v s="$size_mb" -v q="$query" -v t="$t" -v f="$floor" -v g="$bare" -v b="$bytes" \
-        -v p="$page" -v m="$peak" \
-      'BEGIN { printf "%-6s %-10s %8.3f %8.3f %8.2f %8.1f %9.1f %9.1f %8.1f\n",
-               s "MB", q, t, f, t / f, t / g, b / t / 1e6, p / 1e6, m / 1048576 }'
+    awk -v s="$size_mb" -v q="$query" -v b="$bytes" -v p="$page" -v m="$peak" '
+      function median(a, n,   i, j, x) {
+        for (i = 2; i <= n; i++) { x = a[i]; for (j = i - 1; j >= 1 && a[j] > x; j--) a[j + 1] = a[j]; a[j + 1] = x }
+        return a[int((n + 1) / 2)]
+      }
+      { t[NR] = $1; f[NR] = $2 + $3; r[NR] = $1 / ($2 + $3); x[NR] = $1 / $2 }
+      END {
+        ts = median(t, NR)
+        printf "%-6s %-10s %8.3f %8.3f %8.2f %8.1f %9.1f %9.1f %8.1f\n", s "MB", q, ts,
+               median(f, NR), median(r, NR), median(x, NR), b / ts / 1e6, p / 1e6, m / 1048576
+      }' "$work/times"
   done
   rm -f "$work/floor.out"
 done
-echo "floor: getc pass + writing the page's bytes (for the dump: the getc pass alone);"
-echo "ratio = seconds / floor; getc_x = seconds / getc pass alone"
+echo "floor: getc pass + writing the page's bytes (for the dump: the getc pass alone), timed"
+echo "as whole processes next to each run; ratio = median of seconds / floor over the runs,"
+echo "getc_x = median of seconds / getc pass; seconds, floor_s: medians"
