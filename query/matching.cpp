@@ -24,13 +24,15 @@ const double kWidthEnd = 1000.0;
 }  // namespace
 
 int record::characteristic() {
-  const int fz = factor(cur_z_abs, min_z_abs, max_z_abs);
-  const int fi = ion_name_comparison();
-  const int fr = factor(rest_wv, min_rest_wv, max_rest_wv);
-  const int fo = factor(obs_wv, min_obs_wv, max_obs_wv);
-  const int fw = eq_width_and_column_comparison() +
-                 special_symbol_treatment(eq_width);
-  selected = fz * fi * fr * fo * fw;
+  // A product of factors that have no side effects: once one is 0, the
+  // others need not be worked out.
+  selected = factor(cur_z_abs, min_z_abs, max_z_abs);
+  if (selected != 0) selected *= ion_name_comparison();
+  if (selected != 0) selected *= factor(rest_wv, min_rest_wv, max_rest_wv);
+  if (selected != 0) selected *= factor(obs_wv, min_obs_wv, max_obs_wv);
+  if (selected != 0) {
+    selected *= eq_width_and_column_comparison() + special_symbol_treatment(eq_width);
+  }
   return selected;
 }
 

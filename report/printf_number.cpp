@@ -83,16 +83,6 @@ const char kPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// Writes the 8 digits of v < 10^8, zeros in front included.
-void eight_digits(char* out, uint32_t v) {
-  const uint32_t high = v / 10000;
-  const uint32_t low = v % 10000;
-  std::memcpy(out, kPairs + 2 * (high / 100), 2);
-  std::memcpy(out + 2, kPairs + 2 * (high % 100), 2);
-  std::memcpy(out + 4, kPairs + 2 * (low / 100), 2);
-  std::memcpy(out + 6, kPairs + 2 * (low % 100), 2);
-}
-
 const uint64_t kIntegerPowersOfTen[] = {
     1ULL,           10ULL,           100ULL,           1000ULL,
     10000ULL,       100000ULL,       1000000ULL,       10000000ULL,
@@ -119,23 +109,34 @@ int general_from_short_decimal(char* out, double x, int precision) {
   uint64_t m = 0;
   int scale = 0;
   if (!short_decimal(magnitude, precision, &m, &scale)) return -1;
-  // m < 2^53 has at most 16 digits, and at least `precision` since m is
-  // about 10^precision or more; zeros follow them for the blocks.
-  char text[16 + 2 * kBlock];
-  char* const digits_end = text + 16;
-  eight_digits(text, static_cast<uint32_t>(m / 100000000));
-  eight_digits(text + 8, static_cast<uint32_t>(m % 100000000));
-  std::memset(digits_end, '0', 2 * kBlock);
-  int length_of_m = precision;
-  while (length_of_m < 16 && m >= kIntegerPowersOfTen[length_of_m]) ++length_of_m;
-  const char* const first = digits_end - length_of_m;
-  // Trailing zeros say nothing in %g.
-  const char* end = digits_end;
-  while (end[-1] == '0' && end[-2] == '0') end -= 2;
-  if (end[-1] == '0') --end;
-  const int count = static_cast<int>(end - first);
+  // Trailing zeros say nothing in %g: m loses them, and the scale with it.
+  // m is not 0 (x is normal), so the loops end.
+  while (m % 10000 == 0) {
+    m /= 10000;
+    scale -= 4;
+  }
+  while (m % 10 == 0) {
+    m /= 10;
+    --scale;
+  }
+  int count = 1;
+  while (count < 16 && m >= kIntegerPowersOfTen[count]) ++count;
   if (count > precision) return -1;
-  const int exponent = static_cast<int>(digits_end - first) - 1 - scale;
+  const int exponent = count - 1 - scale;
+  // The digits of m, then zeros for the blocks.
+  char text[16 + 2 * kBlock];
+  std::memset(text, '0', sizeof text);
+  char* digit = text + count;
+  for (; m >= 100; m /= 100) {
+    digit -= 2;
+    std::memcpy(digit, kPairs + 2 * (m % 100), 2);
+  }
+  if (m >= 10) {
+    std::memcpy(digit - 2, kPairs + 2 * m, 2);
+  } else {
+    digit[-1] = static_cast<char>('0' + m);
+  }
+  const char* const first = text;
 
   char* p = out;
   if (negative) *p++ = '-';
