@@ -110,17 +110,18 @@ int general_from_short_decimal(char* out, double x, int precision) {
   int scale = 0;
   if (!short_decimal(magnitude, precision, &m, &scale)) return -1;
   // Trailing zeros say nothing in %g: m loses them, and the scale with it.
-  // m is not 0 (x is normal), so the loops end.
-  while (m % 10000 == 0) {
-    m /= 10000;
-    scale -= 4;
+  // m < 10^16 is not 0 (x is normal), so it has at most 15 of them.
+  for (const int zeros : {8, 4, 2, 1}) {
+    const uint64_t power = kIntegerPowersOfTen[zeros];
+    if (m % power == 0) {
+      m /= power;
+      scale -= zeros;
+    }
   }
-  while (m % 10 == 0) {
-    m /= 10;
-    --scale;
-  }
-  int count = 1;
-  while (count < 16 && m >= kIntegerPowersOfTen[count]) ++count;
+  // The digits of m: its bits give the count or one more (1233 / 4096 is
+  // just above log10(2)).
+  const int estimate = ((64 - __builtin_clzll(m)) * 1233) >> 12;
+  const int count = estimate + (m >= kIntegerPowersOfTen[estimate] ? 1 : 0);
   if (count > precision) return -1;
   const int exponent = count - 1 - scale;
   // The digits of m, then zeros for the blocks.
