@@ -139,14 +139,10 @@ void skip_white_space_from(FILE* file, int pending);
 
 // Read a number exactly as glibc's fscanf "%lg" and "%d" do: the same value,
 // the same characters consumed, so the stream stands at the same byte.  On
-// failure `value` is unchanged and false is returned (number_input.cpp).
-bool read_double(FILE* file, double* value);
+// failure `value` is unchanged and false is returned.  The common numbers
+// are taken inline from the window (plain_number.h), the rest by the
+// scanners of number_input.cpp.
 bool read_int(FILE* file, int* value);
-// read_double in a chain: returns the new pending character.
-int read_double_from(FILE* file, int pending, double* value);
-
-// The same by the scanners alone (number_input.cpp), for what the plain
-// reading does not take.
 bool read_double_scanning(FILE* file, double* value);
 int read_double_from_scanning(FILE* file, int pending, double* value);
 
@@ -164,6 +160,7 @@ inline bool read_double(FILE* file, double* value) {
   return read_double_scanning(file, value);
 }
 
+// read_double in a chain: returns the new pending character.
 inline int read_double_from(FILE* file, int pending, double* value) {
   if (plain::kEnabled && (pending == kEnd || is_space(pending))) {
     const window w = buffered(file);

@@ -1,10 +1,11 @@
 // Reading numbers as glibc's scanf "%lg" and "%d" do, without scanf.
 //
 // scanf is slow (a lock, a format parse and a growing buffer per number), so
-// the characters it would consume are read here by its own rules, one
-// getc_unlocked at a time with at most one character stepped back, and the
-// number is converted exactly.  The rules, each checked against glibc's
-// fscanf:
+// the characters it would consume are read here by its own rules, one at a
+// time (from the stream's buffer where it shows, else by getc_unlocked) with
+// at most one character stepped back, and the number is converted exactly.
+// The common numbers do not get here: plain_number.h takes them, eight
+// digits at a time.  The rules, each checked against glibc's fscanf:
 //
 // - White space is skipped; the end of input there fails.
 // - A sign may come first; the end of input right after it fails.
