@@ -132,11 +132,6 @@ long long clamp(long long x) {
   return x;
 }
 
-// Exact powers of ten for the fast conversion.
-const double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                               1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                               1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
 // When the digits and the power of ten are both exact doubles, one
 // multiplication or division rounds correctly.  Needs arithmetic done in
 // double, not in a wider type.
@@ -145,7 +140,7 @@ inline bool convert_fast(uint64_t leading, int count, long long total,
 #if FLT_EVAL_METHOD == 0
   if (count > Digits::kLeading || total < -22 || total > 22) return false;
   const double m = static_cast<double>(leading);
-  *value = total >= 0 ? m * kPowersOfTen[total] : m / kPowersOfTen[-total];
+  *value = total >= 0 ? m * plain::kPowersOfTen[total] : m / plain::kPowersOfTen[-total];
   return true;
 #else
   (void)leading;
@@ -420,7 +415,9 @@ uint64_t digit_run(const unsigned char* p, int* count) {
 
 namespace plain {
 
-const double kPowersOfTen[8] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7};
+const double kPowersOfTen[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 const unsigned char* scan_long(const unsigned char* q, bool negative, double* value) {
   int whole = 0;
@@ -442,7 +439,7 @@ const unsigned char* scan_long(const unsigned char* q, bool negative, double* va
     return nullptr;
   }
   // Both exact, so one division rounds correctly.
-  const double magnitude = static_cast<double>(m) / input::kPowersOfTen[fraction];
+  const double magnitude = static_cast<double>(m) / kPowersOfTen[fraction];
   *value = negative ? -magnitude : magnitude;
   return q;
 }
@@ -454,20 +451,32 @@ const unsigned char* scan_long(const unsigned char* q, bool negative, double* va
 // Each run starts from the caller's value, so a run that ran out leaves
 // nothing behind.
 
-bool read_double_scanning(FILE* file, double* value) {
-  double v = *value;
+namespace {
+
+// A reading that leaves the character after the number unread.
+template <typename T, typename Scan>
+bool read_stepping_back(FILE* file, T* value, Scan scan) {
+  T v = *value;
   bool ok = false;
   window_reader window(file);
-  const int c = scan_double(window, window.get(), &v, &ok);
+  const int c = scan(window, window.get(), &v, &ok);
   if (window.ran_out()) {
     v = *value;
     stream_reader stream(file);
-    step_back(file, scan_double(stream, stream.get(), &v, &ok));
+    step_back(file, scan(stream, stream.get(), &v, &ok));
   } else {
     window.commit(c);
   }
   *value = v;
   return ok;
+}
+
+}  // namespace
+
+bool read_double_scanning(FILE* file, double* value) {
+  return read_stepping_back(file, value, [](auto& in, int c, double* v, bool* ok) {
+    return scan_double(in, c, v, ok);
+  });
 }
 
 int read_double_from_scanning(FILE* file, int pending, double* value) {
@@ -487,19 +496,9 @@ int read_double_from_scanning(FILE* file, int pending, double* value) {
 }
 
 bool read_int(FILE* file, int* value) {
-  int v = *value;
-  bool ok = false;
-  window_reader window(file);
-  const int c = scan_int(window, window.get(), &v, &ok);
-  if (window.ran_out()) {
-    v = *value;
-    stream_reader stream(file);
-    step_back(file, scan_int(stream, stream.get(), &v, &ok));
-  } else {
-    window.commit(c);
-  }
-  *value = v;
-  return ok;
+  return read_stepping_back(file, value, [](auto& in, int c, int* v, bool* ok) {
+    return scan_int(in, c, v, ok);
+  });
 }
 
 }  // namespace input

@@ -54,7 +54,8 @@ inline uint64_t digits_value(uint64_t block, int n) {
   return x & 0xFFFFFFFFu;
 }
 
-extern const double kPowersOfTen[8];
+// Exact powers of ten, 10^0 to 10^22.
+extern const double kPowersOfTen[23];
 
 // A number with more than eight digits, from its first character q; the
 // position of the character after it, or null.

@@ -37,13 +37,12 @@ namespace {
 
 // limit 0 means no limit.  The terminator, and the limit-th character, are
 // consumed and not kept.
-template <class Reader>
-int read_text(Reader& in, int pending, int c1, int c2, int limit, char* text,
+int read_text(FILE* file, int pending, int c1, int c2, int limit, char* text,
               int capacity) {
   int read = 0;
   int kept = 0;
   for (;;) {
-    const int c = pending != input::kEnd ? pending : in.get();
+    const int c = input::next_char(file, pending);
     pending = input::kEnd;
     if (c == input::kEnd) break;
     ++read;
@@ -59,11 +58,10 @@ int read_text(Reader& in, int pending, int c1, int c2, int limit, char* text,
 // stands for the end of the input (reads there fail and match nothing).
 const int kMaxReads = 1001;
 
-template <class Reader>
-int reads_to(Reader& in, int stop, int pending) {
+int reads_to(FILE* file, int stop, int pending) {
   int reads = 0;
   while (reads < kMaxReads) {
-    const int c = pending != input::kEnd ? pending : in.get();
+    const int c = input::next_char(file, pending);
     pending = input::kEnd;
     if (c == input::kEnd) return kMaxReads;
     ++reads;
@@ -107,8 +105,7 @@ int string::read_until(FILE* file, int pending, char c1, char c2, int limit) {
   const int t2 = static_cast<unsigned char>(c2);
   const int kept = read_from_window(file, pending, t1, t2, limit);
   if (kept >= 0) return kept;
-  input::stream_reader stream(file);
-  return read_text(stream, pending, t1, t2, limit, text, kCapacity);
+  return read_text(file, pending, t1, t2, limit, text, kCapacity);
 }
 
 // read_until on the bytes the stream holds, when the text ends among them;
@@ -161,8 +158,7 @@ int descriptor_shift(FILE* file, char stop, int pending) {
   const int s = static_cast<unsigned char>(stop);
   int reads = reads_in_window(file, s, pending);
   if (reads < 0) {
-    input::stream_reader stream(file);
-    reads = reads_to(stream, s, pending);
+    reads = reads_to(file, s, pending);
   }
   if (reads == kMaxReads) {
     // The warning goes out as it occurs.
