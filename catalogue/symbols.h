@@ -25,6 +25,13 @@ inline int special_symbol_treatment(double x) {
   return std::fabs(x + 1.0) <= 0.1 ? 1 : 0;
 }
 
+// A width field of kColumnDensityStart or more holds a column density as
+// kColumnDensityBase + log N (N in cm^-2); from kWidthEnd up to there it is
+// neither a width nor a column density.
+const double kColumnDensityBase = 100000.0;
+const double kColumnDensityStart = 99990.0;
+const double kWidthEnd = 1000.0;
+
 // Codes above 3 mark a line without measurements.
 inline bool is_marker(double x) { return special_symbol_treatment(x) > 3; }
 

@@ -1,7 +1,7 @@
 # Cross-compiles the programs for 64-bit Windows (console) with Debian's
 # mingw-w64.  Use with -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake and
 # -DCATALIX_TESTS=OFF; the end-to-end cases run the .exe files under wine
-# (tests/windows/run_e2e.sh).
+# (tests/run_cases.sh BUILD_DIR).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 

@@ -17,10 +17,6 @@ int factor(double x, double lo, double hi) {
 
 bool is_end_character(char c) { return c == '\0' || c == ' ' || c == '\n'; }
 
-const double kColumnDensityBase = 100000.0;
-const double kColumnDensityStart = 99990.0;
-const double kWidthEnd = 1000.0;
-
 }  // namespace
 
 int record::characteristic() {

@@ -25,7 +25,7 @@ void write_author(FILE* out, const char* before, const char* email, const char* 
   put(out, after);
 }
 
-void write_page_header(FILE* out) {
+void write_page_top(FILE* out) {
   put(out, "<html>\n");
   put(out, "<head>\n");
   put(out, "<title>Query Results</title>\n");
@@ -185,7 +185,7 @@ int QSO_spectrum::html_QSO_spectrum(FILE* file) {
 }
 
 void write_page_head(FILE* out) {
-  write_page_header(out);
+  write_page_top(out);
   write_menu(out);
   write_query_summary(out);
   write_counts(out);
@@ -201,12 +201,3 @@ void write_spectrum_entry(FILE* out, QSO_spectrum& spectrum) {
 }
 
 void write_page_foot(FILE* out) { write_footer(out); }
-
-void write_results_page(FILE* out) {
-  write_page_head(out);
-  for (QSO_spectrum* spectrum = First_selected_QSO; spectrum != nullptr;
-       spectrum = spectrum->next_selected) {
-    write_spectrum_entry(out, *spectrum);
-  }
-  write_page_foot(out);
-}

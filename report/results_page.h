@@ -14,9 +14,6 @@ void write_spectrum_entry(FILE* out, QSO_spectrum& spectrum);
 // The footer and the end of the page:
 void write_page_foot(FILE* out);
 
-// The whole page for the spectra selected in memory (from First_selected_QSO).
-void write_results_page(FILE* out);
-
 // Reads the catalogue from the current position of `catalogue`, answers the
 // query and writes results.html.  Returns 0 when the page was written whole;
 // 1, after "error of creation of results.html", when it could not be

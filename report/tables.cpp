@@ -31,9 +31,6 @@ void put_labelled(FILE* out, const char* label, const char* number_label,
   }
 }
 
-const double kColumnDensityBase = 100000.0;
-const double kColumnDensityStart = 99990.0;
-
 }  // namespace
 
 int record::html_record(FILE* file) {

@@ -39,9 +39,6 @@ enum column_index {
   kLambdaObsErr, kWObs, kWObsErr, kLogN, kSymbols, kRemark
 };
 
-const double kColumnDensityBase = 100000.0;
-const double kColumnDensityStart = 99990.0;
-
 }  // namespace
 
 std::string shortest_number(double x) {

@@ -39,7 +39,7 @@ const std::size_t kValueShown = 40;
 
 }  // namespace
 
-void write_page_header(FILE* out, answer_format format) {
+void write_answer_header(FILE* out, answer_format format) {
   switch (format) {
     case answer_format::html:
       std::fputs("Content-Type: text/html\n\n", out);

@@ -15,7 +15,7 @@ enum class answer_format { html, votable, csv };
 
 // The header of an answer: its type, for a table the name it is saved under,
 // and the blank line.
-void write_page_header(FILE* out, answer_format format = answer_format::html);
+void write_answer_header(FILE* out, answer_format format = answer_format::html);
 
 // A refusal with `status` (400, 405, 413, 415 or 500): its header lines and
 // a page that gives `why` and, one by one, the faulty fields.

@@ -40,7 +40,7 @@ bool read_format(const std::vector<form_field>& fields, answer_format* format,
 
 // The selected lines as a table, written as the catalogue is read.
 int answer_with_table(FILE* catalogue, answer_format format) {
-  write_page_header(stdout, format);
+  write_answer_header(stdout, format);
   const int status = write_line_table(
       catalogue, stdout, format == answer_format::csv ? table_format::csv : table_format::votable);
   std::fclose(catalogue);
@@ -91,7 +91,7 @@ int main() {
   // The whole catalogue is read before the first byte of the answer.
   rereading_page page(catalogue);
   page.select();
-  write_page_header(stdout);
+  write_answer_header(stdout);
   const bool whole = page.write(stdout);
   std::fclose(catalogue);
   if (!whole) {
