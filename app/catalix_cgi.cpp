@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "catalogue/input.h"
+#include "catalogue/source.h"
 #include "catalogue/messages.h"
 #include "report/rereading_page.h"
 #include "report/style.h"
@@ -39,11 +39,10 @@ bool read_format(const std::vector<form_field>& fields, answer_format* format,
 }
 
 // The selected lines as a table, written as the catalogue is read.
-int answer_with_table(FILE* catalogue, answer_format format) {
+int answer_with_table(input::source& catalogue, answer_format format) {
   write_answer_header(stdout, format);
   const int status = write_line_table(
       catalogue, stdout, format == answer_format::csv ? table_format::csv : table_format::votable);
-  std::fclose(catalogue);
   if (status != 0 || std::fflush(stdout) != 0 || std::ferror(stdout)) {
     std::fputs("catalix-cgi: the answer could not be sent whole\n", stderr);
     return 1;
@@ -79,8 +78,8 @@ int main() {
   }
   const std::string folder = std::string(data) + "/";
   init_style_variables((folder + "style.var").c_str());  // a missing one leaves the defaults
-  FILE* catalogue = input::open((folder + "absrp_sys_list.dat").c_str());
-  if (catalogue == nullptr) {
+  input::source catalogue((folder + "absrp_sys_list.dat").c_str());
+  if (!catalogue.is_open()) {
     messages::say("error of reading absrp_sys_list.dat\n");
     write_refusal(stdout, 500, "The catalogue in the folder CATALIX_DATA cannot be read.");
     return 0;
@@ -93,7 +92,6 @@ int main() {
   page.select();
   write_answer_header(stdout);
   const bool whole = page.write(stdout);
-  std::fclose(catalogue);
   if (!whole) {
     std::fputs("catalix-cgi: the catalogue changed while it was read; the page is cut short\n",
                stderr);

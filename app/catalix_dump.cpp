@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "catalogue/catalogue.h"
-#include "catalogue/input.h"
+#include "catalogue/source.h"
 #include "catalogue/messages.h"
 #include "dump/show.h"
 #include "query/query_form.h"
@@ -17,15 +17,13 @@ namespace {
 // meets them; so the catalogue is read once for them and once more, silently,
 // for the dump, a spectrum at a time.
 int dump_catalogue() {
-  FILE* catalogue = input::open("absrp_sys_list.dat");
-  if (catalogue == nullptr) {
+  input::source catalogue("absrp_sys_list.dat");
+  if (!catalogue.is_open()) {
     messages::say("error of reading absrp_sys_list.dat\n");
     return 1;
   }
-  fpos_t start;
-  if (std::fgetpos(catalogue, &start) != 0) return 1;
   const int spectra = Read_Data_Base(catalogue, [](QSO_spectrum&) {});
-  std::fsetpos(catalogue, &start);
+  if (!catalogue.seek(0)) return 1;
   messages::stream = nullptr;
   const int dumped = Read_Data_Base(catalogue, [](QSO_spectrum&) { Show_Data_Base(); });
   std::fflush(stdout);

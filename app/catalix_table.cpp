@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "catalogue/input.h"
+#include "catalogue/source.h"
 #include "catalogue/messages.h"
 #include "query/query_form.h"
 #include "table/line_table.h"
@@ -24,8 +24,8 @@ int main(int argc, char** argv) {
     messages::say("Query input error: file results.html has not been created\n");
     return 1;
   }
-  FILE* catalogue = input::open("absrp_sys_list.dat");
-  if (catalogue == nullptr) {
+  input::source catalogue("absrp_sys_list.dat");
+  if (!catalogue.is_open()) {
     messages::say("error of reading absrp_sys_list.dat\n");
     return 1;
   }

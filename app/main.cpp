@@ -1,7 +1,7 @@
 // catalix: answers the query in absrp_query.frm against the catalogue
 // absrp_sys_list.dat and writes the answer to results.html.
 
-#include "catalogue/input.h"
+#include "catalogue/source.h"
 #include "catalogue/messages.h"
 #include "query/query_form.h"
 #include "report/results_page.h"
@@ -13,8 +13,8 @@ int main() {
     messages::say("Query input error: file results.html has not been created\n");
     return 1;
   }
-  FILE* catalogue = input::open("absrp_sys_list.dat");
-  if (catalogue == nullptr) {
+  input::source catalogue("absrp_sys_list.dat");
+  if (!catalogue.is_open()) {
     messages::say("error of reading absrp_sys_list.dat\n");
     return 1;
   }

@@ -23,6 +23,10 @@ void rewind();
 // Frees every block, for tests and fuzz targets that want memory back.
 void release_all();
 
+// Says that memory ran out and ends the program: nothing sensible can go on
+// without memory for the spectrum being read.
+[[noreturn]] void out_of_memory();
+
 // A new object in its constructed state.
 template <typename T>
 T* make() {

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "catalogue/source.h"
 #include "catalogue/string.h"
 
 // -1.0 marks a number the catalogue does not give.
@@ -20,29 +21,27 @@ const double kNotGiven = -1.0;
 // One line of a system's line list.
 class record {
  public:
-  double z_abs;       // redshift as written on the line
-  double cur_z_abs;   // redshift in force (written or carried)
-  string ion_name;    // name as written on the line
-  string cur_ion_name;  // name in force (written or carried)
-  double rest_wv;
-  double obs_wv;
-  double obs_wv_err;
-  double eq_width;    // >= 99990: column density as 100000 + log N
-  double eq_width_err;
+  double z_abs = kNotGiven;      // redshift as written on the line
+  double cur_z_abs = kNotGiven;  // redshift in force (written or carried)
+  string ion_name;               // name as written on the line
+  string cur_ion_name;           // name in force (written or carried)
+  double rest_wv = kNotGiven;
+  double obs_wv = kNotGiven;
+  double obs_wv_err = kNotGiven;
+  double eq_width = kNotGiven;   // >= 99990: column density as 100000 + log N
+  double eq_width_err = kNotGiven;
   string remark;
-  record* next;
-  record* prev_selected;
-  record* next_selected;
-  int selected;       // match value; 0 when the line does not match
-
-  record();
+  record* next = nullptr;
+  record* prev_selected = nullptr;
+  record* next_selected = nullptr;
+  int selected = 0;              // match value; 0 when the line does not match
 
   // Reads one line record.  `carried_z` and `carried_name` belong to the
   // line list being read: the last redshift and name a line wrote.
-  int Read_record(FILE* file, double* carried_z, string* carried_name);
-  int Read_Usl_record(FILE* file);
-  int Read_DLA_record(FILE* file);
-  int Read_BAL_record(FILE* file);
+  int Read_record(input::source& in, double* carried_z, string* carried_name);
+  int Read_Usl_record(input::source& in);
+  int Read_DLA_record(input::source& in);
+  int Read_BAL_record(input::source& in);
 
   int characteristic();
   int ion_name_comparison() const;
@@ -56,11 +55,9 @@ class record {
 class record_group {
  public:
   record first_record;
-  record* first_selected;
+  record* first_selected = nullptr;
 
-  record_group();
-
-  int Read_record_group(FILE* file);
+  int Read_record_group(input::source& in);
   int html_record_group(FILE* file);
   int Show_record_group() const;
 };
@@ -68,18 +65,16 @@ class record_group {
 // One observed wavelength interval of a system header.
 class header_record {
  public:
-  double wv_min;
-  double wv_max;
-  double resolution;
-  double s_to_n;      // or the minimum equivalent width when w_min_flag is 1
-  int w_min_flag;
-  header_record* next;
-  header_record* next_selected;
-  int selected;
+  double wv_min = kNotGiven;
+  double wv_max = kNotGiven;
+  double resolution = kNotGiven;
+  double s_to_n = kNotGiven;  // or the minimum equivalent width when w_min_flag is 1
+  int w_min_flag = 0;
+  header_record* next = nullptr;
+  header_record* next_selected = nullptr;
+  int selected = 0;
 
-  header_record();
-
-  int Read_header_record(FILE* file);
+  int Read_header_record(input::source& in);
   int characteristic();
   int html_header_record(FILE* file, int close);
   int Show_header_record() const;
@@ -90,14 +85,12 @@ class header_record {
 class header {
  public:
   header_record first_entry;
-  header_record* first_selected;
-  double z_em;
+  header_record* first_selected = nullptr;
+  double z_em = kNotGiven;
   string caption;
   string notes;
 
-  header();
-
-  int Read_header(FILE* file);
+  int Read_header(input::source& in);
   int html_header(FILE* file);
   int Show_header() const;
 };
@@ -107,12 +100,10 @@ class sub_record {
  public:
   header sys_header;
   record_group lines;
-  sub_record* next;
-  sub_record* next_selected;
+  sub_record* next = nullptr;
+  sub_record* next_selected = nullptr;
 
-  sub_record();
-
-  int Read_sub_record(FILE* file);
+  int Read_sub_record(input::source& in);
   int html_sub_record(FILE* file);
   int Show_sub_record() const;
 };
@@ -123,13 +114,11 @@ class QSO_spectrum {
   string qso_name;
   string qso_label;
   sub_record first_sys;
-  sub_record* first_selected;
-  QSO_spectrum* next;
-  QSO_spectrum* next_selected;
+  sub_record* first_selected = nullptr;
+  QSO_spectrum* next = nullptr;
+  QSO_spectrum* next_selected = nullptr;
 
-  QSO_spectrum();
-
-  int Read_QSO_spectrum(FILE* file);
+  int Read_QSO_spectrum(input::source& in);
   int html_QSO_spectrum(FILE* file);
   int Show_QSO_spectrum() const;
 };
@@ -140,43 +129,34 @@ extern QSO_spectrum First_QSO_spectrum;
 // Called with each spectrum as soon as it has been read.
 using spectrum_visitor = std::function<void(QSO_spectrum&)>;
 
-// Reads the whole catalogue from the current position of `file`, one
-// spectrum at a time into First_QSO_spectrum, and hands each to `each`
-// before the next is read.  Returns the number of spectra read.
-int Read_Data_Base(FILE* file, const spectrum_visitor& each);
+// Reads the whole catalogue from where `in` stands, one spectrum at a time
+// into First_QSO_spectrum, and hands each to `each` before the next is read.
+// Returns the number of spectra read.
+int Read_Data_Base(input::source& in, const spectrum_visitor& each);
 
 // Reads the catalogue one spectrum at a time.
 class catalogue_reader {
  public:
-  // With `remember_starts`, next() notes where each spectrum begins (a call
-  // to the system per spectrum, so only readers that go back ask for it).
-  explicit catalogue_reader(FILE* file, bool remember_starts = false)
-      : file_(file), remember_starts_(remember_starts) {}
+  explicit catalogue_reader(input::source& in) : in_(in) {}
 
   // Reads the next spectrum into First_QSO_spectrum, cleared first; false
   // once the catalogue has ended ('#' or the end of the input).  The first
   // call always reads a spectrum.
   bool next();
 
-  // Where the spectrum that next() read last begins: the byte its reading
-  // began at, past the white space between spectra.  False when the stream
-  // cannot tell or the reader was not asked to remember.
-  bool last_start(fpos_t* start) const {
-    *start = start_;
-    return start_known_;
-  }
+  // The offset of the spectrum that next() read last: where its reading
+  // began, past the white space between spectra.
+  long long last_start() const { return start_; }
 
   // Reads the spectrum that begins at `start`, from last_start(), into
   // First_QSO_spectrum.
-  void read_at(const fpos_t& start);
+  void read_at(long long start);
 
  private:
-  FILE* file_;
-  bool remember_starts_;
+  input::source& in_;
   bool started_ = false;
   bool ended_ = false;
-  fpos_t start_{};
-  bool start_known_ = false;
+  long long start_ = 0;
 };
 
 // Writes the spectrum in memory as plain text to standard output.

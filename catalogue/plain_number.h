@@ -2,36 +2,26 @@
 #define CATALIX_CATALOGUE_PLAIN_NUMBER_H_
 
 // The numbers catalogues are made of, [sign] digits [. digits] with no
-// exponent, read straight from the stream's buffer eight bytes at a time and
-// inline in the readers: reading numbers is most of the cost of a catalogue.
-// Character by character, every run of digits ended in a mispredicted
-// branch.  Anything else, and a buffer too short to hold the number, is left
-// to the scanners of number_input.cpp, which read as scanf does; on the
-// numbers taken here both give the same value and stop at the same byte.
+// exponent and at most fifteen digits on either side, read from the buffer
+// eight bytes at a time: character by character, every run of digits ended
+// in a mispredicted branch, and reading numbers is most of the cost of a
+// catalogue.  The rest of what "%lg" reads is left to the general reader of
+// number_reading.cpp; on the numbers taken here both give the same value and
+// stop at the same byte.
 
 #include <cfloat>
 #include <cstdint>
-#include <cstring>
+
+#include "catalogue/bits.h"
+#include "catalogue/powers_of_ten.h"
 
 namespace input {
 namespace plain {
 
-#if FLT_EVAL_METHOD == 0 && defined(__GNUC__) && \
-    __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-const bool kEnabled = true;
-#else
-const bool kEnabled = false;
-#endif
-
-// Bytes the buffer must still hold at the number's first character: two
-// blocks of digits, the '.', two more blocks and the character after them.
+// Bytes the buffer must hold from the number's first digit on, unless the
+// file ends there: two blocks of digits, the '.', two more blocks and the
+// byte after them.  Past the end of the file the buffer holds zeros.
 const long kRoom = 40;
-
-inline uint64_t load_block(const unsigned char* p) {
-  uint64_t block;
-  std::memcpy(&block, p, sizeof block);
-  return block;
-}
 
 // How many of the eight bytes of `block`, first byte lowest, are digits
 // before the first one that is not.  Digits become 0-9 under the xor; any
@@ -41,7 +31,7 @@ inline int leading_digits(uint64_t block) {
   const uint64_t x = block ^ 0x3030303030303030u;
   const uint64_t marks =
       (x & 0xF0F0F0F0F0F0F0F0u) | ((x + 0x0606060606060606u) & 0x1010101010101010u);
-  return marks == 0 ? 8 : __builtin_ctzll(marks) / 8;
+  return marks == 0 ? 8 : bits::trailing_zeros(marks) / 8;
 }
 
 // The value of the first n (1 to 8) digits of `block`: they are moved to the
@@ -54,52 +44,82 @@ inline uint64_t digits_value(uint64_t block, int n) {
   return x & 0xFFFFFFFFu;
 }
 
-// Exact powers of ten, 10^0 to 10^22.
-extern const double kPowersOfTen[23];
-
-// A number with more than eight digits, from its first character q; the
-// position of the character after it, or null.
-const unsigned char* scan_long(const unsigned char* q, bool negative, double* value);
-
-// `c` is the first character, already taken, and p the buffer position
-// after it.  On success the value is set and the position of the character
-// after the number returned; null, with nothing set, otherwise.
-inline const unsigned char* scan(const unsigned char* p, const unsigned char* end,
-                                 int c, double* value) {
-  while (c == ' ' || (c >= '\t' && c <= '\r')) {
-    if (p == end) return nullptr;
-    c = *p++;
+// Up to sixteen digits at p: their value when there are at most fifteen,
+// and how many (16 means too many).
+inline uint64_t digit_run(const unsigned char* p, int* count) {
+  const uint64_t first = bits::load_little_endian(p);
+  const int n = leading_digits(first);
+  if (n < 8) {
+    *count = n;
+    return n == 0 ? 0 : digits_value(first, n);
   }
-  bool negative = false;
-  if (c == '-' || c == '+') {
-    if (p == end) return nullptr;
-    negative = c == '-';
-    c = *p++;
-  }
-  const unsigned char* q = p - 1;  // the number's first character
-  if (end - q < kRoom) return nullptr;
+  const uint64_t second = bits::load_little_endian(p + 8);
+  const int m = leading_digits(second);
+  *count = 8 + m;
+  const uint64_t high = digits_value(first, 8) * kIntegerPowersOfTen[m];
+  return m == 0 ? high : high + digits_value(second, m);
+}
+
+// Reads a number at p, white space first, from a buffer that ends at `end`
+// (and, when `last` says the file ends there too, holds zeros after it).
+// On success the value is set and the position after the number returned;
+// null, with nothing set, for anything the general reader must take.
+CATALIX_ALWAYS_INLINE const unsigned char* scan(const unsigned char* p, const unsigned char* end, bool last,
+                                 double* value) {
+#if FLT_EVAL_METHOD == 0
+  while (p != end && (*p == ' ' || (*p >= '\t' && *p <= '\r'))) ++p;
+  if (p == end) return nullptr;
+  const bool negative = *p == '-';
+  if (negative || *p == '+') ++p;
+  const unsigned char* q = p;  // the first digit
+  if (end - q < kRoom && !last) return nullptr;
   // Most numbers have at most eight digits: the '.' is taken out of the
   // first block, the digits after it close up, and one conversion follows.
-  uint64_t block = load_block(q);
+  uint64_t block = bits::load_little_endian(q);
   const int whole = leading_digits(block);
   const bool dot = whole < 8 && q[whole] == '.';
   int digits = whole;
   if (dot) {
     const uint64_t below = (uint64_t{1} << (8 * whole)) - 1;
-    block = (block & below) | ((block >> 8) & ~below) | (load_block(q + 8) << 56);
+    block = (block & below) | ((block >> 8) & ~below) |
+            (bits::load_little_endian(q + 8) << 56);
     digits = leading_digits(block);
   }
-  if (digits == 8) return scan_long(q, negative, value);
-  const unsigned char* next = q + digits + (dot ? 1 : 0);
-  // No digit at all, an exponent or a hexadecimal number: the scanners know
-  // what to do.
-  const int after = *next | 0x20;
-  if (digits == 0 || after == 'e' || after == 'x') return nullptr;
+  uint64_t m = 0;
+  int scale = 0;
+  if (digits < 8) {
+    if (digits == 0) return nullptr;  // a sign or a '.' alone
+    m = digits_value(block, digits);
+    scale = digits - whole;
+    q += digits + (dot ? 1 : 0);
+  } else {
+    // Longer: each side on its own, at most fifteen digits each and
+    // nineteen in all, so that m cannot overflow.
+    int count = 0;
+    m = digit_run(q, &count);
+    if (count > 15) return nullptr;
+    q += count;
+    if (*q == '.') {
+      const uint64_t fraction = digit_run(q + 1, &scale);
+      if (scale > 15 || count + scale > 19) return nullptr;
+      m = m * kIntegerPowersOfTen[scale] + fraction;
+      q += 1 + scale;
+    }
+    if (m > (uint64_t{1} << 53)) return nullptr;
+  }
+  // An exponent or a hexadecimal number: the general reader knows them.
+  const int after = *q | 0x20;
+  if (after == 'e' || after == 'x') return nullptr;
   // Both exact, so one division rounds correctly.
-  const double magnitude =
-      static_cast<double>(digits_value(block, digits)) / kPowersOfTen[digits - whole];
+  const double magnitude = static_cast<double>(m) / kPowersOfTen[scale];
   *value = negative ? -magnitude : magnitude;
-  return next;
+  return q;
+#else
+  // Where doubles are computed in a wider type the division above could
+  // round twice.
+  (void)p, (void)end, (void)last, (void)value;
+  return nullptr;
+#endif
 }
 
 }  // namespace plain

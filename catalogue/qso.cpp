@@ -1,29 +1,29 @@
 #include "catalogue/arena.h"
 #include "catalogue/catalogue.h"
-#include "catalogue/input.h"
+
+using input::piece;
 
 QSO_spectrum First_QSO_spectrum;
 
-QSO_spectrum::QSO_spectrum()
-    : first_selected(nullptr), next(nullptr), next_selected(nullptr) {}
-
-int QSO_spectrum::Read_QSO_spectrum(FILE* file) {
-  input::read_char(file);  // the opening character, whatever it is
-  input::skip_white_space(file);
-  qso_name.Read_string(file, '$');
-  input::read_char(file);
-  qso_label.Read_string3(file, '\n', ' ');
-  input::skip_white_space(file);
-  first_sys.Read_sub_record(file);
+int QSO_spectrum::Read_QSO_spectrum(input::source& in) {
+  in.skip(1, piece::spectrum_open);  // the opening byte, whatever it is
+  in.skip_white_space(piece::name_gap);
+  qso_name.Read_string(in, '$', piece::qso_name);
+  in.skip(1, piece::label_gap);
+  qso_label.Read_string3(in, '\n', ' ', piece::qso_label);
+  in.skip_white_space(piece::label_end_gap);
+  first_sys.Read_sub_record(in);
   sub_record* last = &first_sys;
   for (;;) {
     // '%' ended the line list when another system follows.
-    const int c = input::read_char(file);
+    const long long at = in.offset();
+    const int c = in.get();
+    in.mark(piece::list_end, at, c);
     if (c == '_' || c == input::kEnd) return 0;
     sub_record* system = arena::make<sub_record>();
     last->next = system;
     last = system;
-    system->Read_sub_record(file);
+    system->Read_sub_record(in);
   }
 }
 
@@ -40,30 +40,30 @@ void clear_spectrum() {
 bool catalogue_reader::next() {
   if (ended_) return false;
   if (started_) {
-    input::skip_white_space(file_);
-    const int c = input::peek(file_);
+    in_.skip_white_space(piece::catalogue_gap);
+    const int c = in_.peek();
     if (c == '#' || c == input::kEnd) {
       // Nothing after the '#' is read.
-      input::read_char(file_);
+      in_.skip(1, piece::catalogue_end);
       ended_ = true;
       return false;
     }
   }
   started_ = true;
-  start_known_ = remember_starts_ && std::fgetpos(file_, &start_) == 0;
+  start_ = in_.offset();
   clear_spectrum();
-  First_QSO_spectrum.Read_QSO_spectrum(file_);
+  First_QSO_spectrum.Read_QSO_spectrum(in_);
   return true;
 }
 
-void catalogue_reader::read_at(const fpos_t& start) {
-  std::fsetpos(file_, &start);
+void catalogue_reader::read_at(long long start) {
+  in_.seek(start);
   clear_spectrum();
-  First_QSO_spectrum.Read_QSO_spectrum(file_);
+  First_QSO_spectrum.Read_QSO_spectrum(in_);
 }
 
-int Read_Data_Base(FILE* file, const spectrum_visitor& each) {
-  catalogue_reader reader(file);
+int Read_Data_Base(input::source& in, const spectrum_visitor& each) {
+  catalogue_reader reader(in);
   int spectra = 0;
   while (reader.next()) {
     each(First_QSO_spectrum);

@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "catalogue/source.h"
+
 // A fixed text field of the catalogue: at most 99 characters and a NUL.
 // Only the first kCleared bytes are zeroed on construction (every line
 // record makes three of these, and clearing all of them was a tenth of the
@@ -23,19 +25,18 @@ class string {
   // Copies at most 39 characters of `src`.
   explicit string(const char* src);
 
-  // The four scanning members read from the current position of `file`
-  // into `text` until a terminator has been read (and consumed).
-  // A limit n ends the read after the n-th character, which is consumed and
-  // dropped.  At most 99 characters are stored; longer input is consumed up
-  // to the terminator.  End of input ends the read and keeps what was read.
-  // They return the number of characters kept, or -1 (and read nothing) when
-  // a terminator is NUL or the limit is not positive.
-  int Read_string(FILE* file, char c);
-  int Read_string2(FILE* file, char c, int n);
-  int Read_string3(FILE* file, char c1, char c2);
-  int Read_string4(FILE* file, char c1, char c2, int n);
-  // Read_string starting with a pending character (input::next_char).
-  int Read_string_from(FILE* file, int pending, char c);
+  // The four scanning members read from `in` into `text` until a
+  // terminator has been read (and consumed).  A limit n ends the read after
+  // the n-th byte, which is consumed and dropped.  At most 99 bytes are
+  // stored; longer input is consumed up to the terminator.  End of input
+  // ends the read and keeps what was read.  They return the number of bytes
+  // kept, or -1 (and read nothing) when a terminator is NUL or the limit is
+  // not positive.  `what` names the piece for a listener of `in`.
+  int Read_string(input::source& in, char c, input::piece what = input::piece::none);
+  int Read_string2(input::source& in, char c, int n);
+  int Read_string3(input::source& in, char c1, char c2, input::piece what = input::piece::none);
+  int Read_string4(input::source& in, char c1, char c2, int n,
+                   input::piece what = input::piece::none);
 
   // Writes `text` leaving out every character equal to `c`; returns the
   // length of `text` minus 1.  Defined with the page writers (report/).
@@ -45,15 +46,21 @@ class string {
   void copy_text(const string& other);
 
  private:
-  int read_until(FILE* file, int pending, char c1, char c2, int limit);
-  int read_from_window(FILE* file, int pending, int t1, int t2, int limit);
+  int read_until(input::source& in, char c1, char c2, int limit, input::piece what);
 };
+
+// Writes the "stop_signal ... lost" line for `stop` to standard output.
+void say_stop_signal_lost(char stop);
 
 // Skips to just past the next `stop` character, making at most 1001 reads.
 // Returns 0 when `stop` was among the first 1000 characters read; otherwise
 // writes the "stop_signal ... lost" line to standard output and returns 1.
-int descriptor_shift(FILE* file, char stop);
-// The same starting with a pending character, which counts as a read.
-int descriptor_shift(FILE* file, char stop, int pending);
+inline int descriptor_shift(input::source& in, char stop,
+                            input::piece what = input::piece::none) {
+  const int kMaxReads = 1001;
+  if (in.reads_to(static_cast<unsigned char>(stop), kMaxReads, what) < kMaxReads) return 0;
+  say_stop_signal_lost(stop);
+  return 1;
+}
 
 #endif  // CATALIX_CATALOGUE_STRING_H_

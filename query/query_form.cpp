@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "catalogue/input.h"
 #include "catalogue/messages.h"
 
 double min_resolution = 0.0, max_resolution = 0.0;
@@ -24,28 +23,27 @@ double* const kBoundsAfterName[] = {&min_rest_wv, &max_rest_wv, &min_obs_wv,
                                     &min_col_dens, &max_col_dens};
 
 // One field: its '=', the number and, only after a number, white space.
-void read_bound(FILE* file, double* bound) {
-  descriptor_shift(file, '=');
-  if (input::read_double(file, bound)) input::skip_white_space(file);
+void read_bound(input::source& in, double* bound) {
+  descriptor_shift(in, '=');
+  if (in.read_double(bound)) in.skip_white_space();
 }
 
 }  // namespace
 
-void read_query_form(FILE* file) {
-  for (double* bound : kBoundsBeforeName) read_bound(file, bound);
-  descriptor_shift(file, '=');
+void read_query_form(input::source& in) {
+  for (double* bound : kBoundsBeforeName) read_bound(in, bound);
+  descriptor_shift(in, '=');
   // The name is the rest of its line, blanks and carriage return included.
-  query_ion_name.Read_string(file, '\n');
-  for (double* bound : kBoundsAfterName) read_bound(file, bound);
+  query_ion_name.Read_string(in, '\n');
+  for (double* bound : kBoundsAfterName) read_bound(in, bound);
 }
 
 int init_query_parameters() {
-  FILE* file = input::open("absrp_query.frm");
-  if (file == nullptr) {
+  input::source form("absrp_query.frm");
+  if (!form.is_open()) {
     messages::say("error of opening file absrp_query.frm\n");
     return 0;
   }
-  read_query_form(file);
-  std::fclose(file);
+  read_query_form(form);
   return 1;
 }

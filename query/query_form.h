@@ -15,8 +15,8 @@ extern double min_obs_wv, max_obs_wv;
 extern double min_width, max_width;
 extern double min_col_dens, max_col_dens;
 
-// Reads the form from an open stream into the globals above.
-void read_query_form(FILE* file);
+// Reads the form from `in` into the globals above.
+void read_query_form(input::source& in);
 
 // Reads absrp_query.frm.  Returns 1 when the form was opened, 0 (after its
 // message on standard output) when it cannot be.

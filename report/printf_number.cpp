@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "catalogue/bits.h"
+#include "catalogue/powers_of_ten.h"
 #include "report/output.h"
 
 namespace printf_number {
@@ -38,10 +40,6 @@ int digits(char* out, unsigned int n, int precision) {
 void write(FILE* file, const char* text, int length) {
   output::put(file, std::string_view(text, static_cast<size_t>(length)));
 }
-
-const double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                               1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                               1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // A decimal m × 10^-scale of at most `digits` + 2 digits that reads back as
 // the positive normal double x; false when there is none that short, or x
@@ -83,13 +81,6 @@ const char kPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-const uint64_t kIntegerPowersOfTen[] = {
-    1ULL,           10ULL,           100ULL,           1000ULL,
-    10000ULL,       100000ULL,       1000000ULL,       10000000ULL,
-    100000000ULL,   1000000000ULL,   10000000000ULL,   100000000000ULL,
-    1000000000000ULL, 10000000000000ULL, 100000000000000ULL,
-    1000000000000000ULL};
-
 // "%.Pg" of a positive normal double written by way of its short decimal,
 // when that has at most P significant digits; -1 otherwise.  The P-digit
 // grid is far coarser than the spacing of doubles, so x lies much closer to
@@ -120,7 +111,7 @@ int general_from_short_decimal(char* out, double x, int precision) {
   }
   // The digits of m: its bits give the count or one more (1233 / 4096 is
   // just above log10(2)).
-  const int estimate = ((64 - __builtin_clzll(m)) * 1233) >> 12;
+  const int estimate = ((64 - bits::leading_zeros(m)) * 1233) >> 12;
   const int count = estimate + (m >= kIntegerPowersOfTen[estimate] ? 1 : 0);
   if (count > precision) return -1;
   const int exponent = count - 1 - scale;

@@ -9,15 +9,10 @@
 void rereading_page::select() {
   start_result_list();
   selected_starts_.clear();
-  catalogue_reader reader(catalogue_, true);
+  catalogue_reader reader(catalogue_);
   while (reader.next()) {
     result_list_generator();
-    fpos_t start;
-    // A regular file always tells its position; should it not, the second
-    // pass finds the spectrum missing and says so.
-    if (First_selected_QSO != nullptr && reader.last_start(&start)) {
-      selected_starts_.push_back(start);
-    }
+    if (First_selected_QSO != nullptr) selected_starts_.push_back(reader.last_start());
   }
   std::fflush(stdout);
 }
@@ -29,7 +24,7 @@ bool rereading_page::write(FILE* out) {
   FILE* const said = messages::stream;
   messages::stream = nullptr;  // all of it was said in the first pass
   catalogue_reader reader(catalogue_);
-  for (const fpos_t& start : selected_starts_) {
+  for (const long long start : selected_starts_) {
     if (!whole) break;
     reader.read_at(start);
     int examined = 0;

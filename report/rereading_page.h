@@ -6,15 +6,17 @@
 // made): a first pass reads and selects the whole catalogue, remembering
 // only where each selected spectrum starts; the page head with the counts
 // follows, then a second pass reads just those spectra again for their
-// tables.  Memory: one file position per selected spectrum.
+// tables.  Memory: one offset per selected spectrum.
 
 #include <cstdio>
 #include <vector>
 
+#include "catalogue/source.h"
+
 class rereading_page {
  public:
-  // `catalogue` stands at the catalogue's start and must be seekable.
-  explicit rereading_page(FILE* catalogue) : catalogue_(catalogue) {}
+  // `catalogue` stands at the catalogue's start.
+  explicit rereading_page(input::source& catalogue) : catalogue_(catalogue) {}
 
   // The first pass; the reader's messages go out here, as they occur.
   void select();
@@ -26,8 +28,8 @@ class rereading_page {
   bool write(FILE* out);
 
  private:
-  FILE* catalogue_;
-  std::vector<fpos_t> selected_starts_;
+  input::source& catalogue_;
+  std::vector<long long> selected_starts_;
 };
 
 #endif  // CATALIX_REPORT_REREADING_PAGE_H_

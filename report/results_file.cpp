@@ -40,7 +40,7 @@ int finish_page(FILE* page, bool whole) {
 }
 
 // `quiet` where the first reading's messages were already said.
-int write_page_by_rereading(FILE* catalogue, bool quiet = false) {
+int write_page_by_rereading(input::source& catalogue, bool quiet = false) {
   FILE* const said = messages::stream;
   if (quiet) messages::stream = nullptr;
   rereading_page page(catalogue);
@@ -73,16 +73,15 @@ void write_placeholder_head(FILE* out) {
 
 // Reads the catalogue for its messages alone, as a run that cannot write
 // its page still says what it met.
-void read_for_messages(FILE* catalogue) {
+void read_for_messages(input::source& catalogue) {
   Read_Data_Base(catalogue, [](QSO_spectrum&) {});
 }
 
 }  // namespace
 
-int html_Query_Results(FILE* catalogue) {
+int html_Query_Results(input::source& catalogue) {
   if (!page_is_rewritable()) return write_page_by_rereading(catalogue);
-  fpos_t catalogue_start;
-  const bool start_known = std::fgetpos(catalogue, &catalogue_start) == 0;
+  const long long catalogue_start = catalogue.offset();
   FILE* out = std::fopen(kPageName, "w");
   if (out == nullptr) {
     read_for_messages(catalogue);
@@ -120,7 +119,7 @@ int html_Query_Results(FILE* catalogue) {
     return finish_page(out, true);
   }
   // A million spectra or more: everything was said; count and write again.
-  if (!start_known || std::fsetpos(catalogue, &catalogue_start) != 0) {
+  if (!catalogue.seek(catalogue_start)) {
     std::remove(kPageName);
     return creation_failed();
   }

@@ -14,11 +14,11 @@ void write_spectrum_entry(FILE* out, QSO_spectrum& spectrum);
 // The footer and the end of the page:
 void write_page_foot(FILE* out);
 
-// Reads the catalogue from the current position of `catalogue`, answers the
-// query and writes results.html.  Returns 0 when the page was written whole;
-// 1, after "error of creation of results.html", when it could not be
-// created or a write to it failed (an incomplete page is removed).
-int html_Query_Results(FILE* catalogue);
+// Reads the catalogue from where `catalogue` stands, answers the query and
+// writes results.html.  Returns 0 when the page was written whole; 1, after
+// "error of creation of results.html", when it could not be created or a
+// write to it failed (an incomplete page is removed).
+int html_Query_Results(input::source& catalogue);
 
 // The query's ion name as the summary shows it, with '<' and '>' escaped.
 void write_escaped(FILE* out, const char* text);

@@ -1,6 +1,5 @@
 #include "report/style.h"
 
-#include "catalogue/input.h"
 #include "catalogue/messages.h"
 
 int border = 0;
@@ -15,35 +14,38 @@ int row_indx = 0;
 namespace {
 
 // A number or a letter after its '='; white space after a value is eaten.
-void read_number_entry(FILE* file, int* value) {
-  descriptor_shift(file, '=');
-  if (input::read_int(file, value)) input::skip_white_space(file);
+void read_number_entry(input::source& in, int* value) {
+  descriptor_shift(in, '=');
+  if (in.read_int(value)) in.skip_white_space();
 }
 
-void read_letter_entry(FILE* file, char* value) {
-  descriptor_shift(file, '=');
-  if (input::read_letter(file, value)) input::skip_white_space(file);
+// As scanf's "%c": the very next byte, white space or not.
+void read_letter_entry(input::source& in, char* value) {
+  descriptor_shift(in, '=');
+  const int c = in.get();
+  if (c == input::kEnd) return;
+  *value = static_cast<char>(c);
+  in.skip_white_space();
 }
 
 }  // namespace
 
-void read_style_settings(FILE* file) {
-  read_number_entry(file, &border);
-  read_number_entry(file, &width);
-  read_number_entry(file, &height);
-  read_letter_entry(file, &color_interchange);
-  read_letter_entry(file, &header_align);
-  read_letter_entry(file, &cell_align);
+void read_style_settings(input::source& in) {
+  read_number_entry(in, &border);
+  read_number_entry(in, &width);
+  read_number_entry(in, &height);
+  read_letter_entry(in, &color_interchange);
+  read_letter_entry(in, &header_align);
+  read_letter_entry(in, &cell_align);
 }
 
 int init_style_variables(const char* path) {
-  FILE* file = input::open(path);
-  if (file == nullptr) {
+  input::source style(path);
+  if (!style.is_open()) {
     messages::say("error of opening file style.var\n");
     return 1;
   }
-  read_style_settings(file);
-  std::fclose(file);
+  read_style_settings(style);
   return 0;
 }
 

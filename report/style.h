@@ -16,8 +16,8 @@ extern char cell_align;        // align of every table row
 extern char table_align;       // always 'c'
 extern int row_indx;           // line rows written in the current table
 
-// Reads the six entries from an open stream into the globals above.
-void read_style_settings(FILE* file);
+// Reads the six entries from `in` into the globals above.
+void read_style_settings(input::source& in);
 
 // Reads style.var (the web program names the one in its data folder).
 // Returns 0 when it was opened, 1 (after its message, which always names

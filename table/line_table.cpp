@@ -29,7 +29,7 @@ void write_spectrum(QSO_spectrum& spectrum, line_row* row, table_writer* writer)
 
 }  // namespace
 
-int write_line_table(FILE* catalogue, FILE* out, table_format format) {
+int write_line_table(input::source& catalogue, FILE* out, table_format format) {
   const std::unique_ptr<table_writer> writer =
       format == table_format::csv ? make_csv_writer(out) : make_votable_writer(out);
   const std::unique_ptr<line_row> row = std::make_unique<line_row>();
