@@ -218,7 +218,11 @@ FILE* page_file::open_new_file(std::error_code& error) {
     written_.clear();
     return nullptr;
   }
-  heartbeat_ = std::make_unique<heartbeat>(written_);
+  try {
+    heartbeat_ = std::make_unique<heartbeat>(written_);
+  } catch (...) {
+    // No thread to be had: the page is written all the same, untouched.
+  }
   return out;
 }
 
