@@ -5,15 +5,16 @@
 // each spectrum is read, and at the end the head is written again in
 // place.  Where the real counts would not fit that width, or the page is no
 // regular file that can be written over, the catalogue is read twice
-// instead: once to count, once for the tables.
+// instead: once to count, once for the tables.  Where the page goes, and
+// how it replaces the earlier one, is page_file's.
 
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
+#include <iterator>
 
 #include "catalogue/catalogue.h"
 #include "catalogue/messages.h"
 #include "report/output.h"
+#include "report/page_file.h"
 #include "query/selection.h"
 #include "report/rereading_page.h"
 #include "report/results_page.h"
@@ -21,6 +22,8 @@
 namespace {
 
 const char kPageName[] = "results.html";
+// The page is never one of these: writing it would destroy an input.
+const char* const kInputNames[] = {"absrp_sys_list.dat", "absrp_query.frm", "style.var"};
 const int kLargestPlaceholderCount = 999999;
 
 int creation_failed() {
@@ -28,35 +31,21 @@ int creation_failed() {
   return 1;
 }
 
-// Closes the page; a page that did not reach the disk whole is no answer
-// and is taken away.  Flushed and checked here, not left to fclose: some C
-// libraries do not report from fclose that its last flush failed.
-int finish_page(FILE* page, bool whole) {
-  whole = whole && std::fflush(page) == 0 && std::ferror(page) == 0;
-  whole = std::fclose(page) == 0 && whole;
-  if (whole) return 0;
-  std::remove(kPageName);
-  return creation_failed();
+// A page that did not reach the disk whole is no answer and is taken away.
+int finish_page(page_file& page, FILE* out, bool whole) {
+  return page.finish(out, whole) ? 0 : creation_failed();
 }
 
 // `quiet` where the first reading's messages were already said.
-int write_page_by_rereading(input::source& catalogue, bool quiet = false) {
+int write_page_by_rereading(input::source& catalogue, page_file& file, bool quiet = false) {
   FILE* const said = messages::stream;
   if (quiet) messages::stream = nullptr;
   rereading_page page(catalogue);
   page.select();
   messages::stream = said;
-  FILE* out = std::fopen(kPageName, "w");
+  FILE* out = file.open();
   if (out == nullptr) return creation_failed();
-  return finish_page(out, page.write(out));
-}
-
-// A page file that is not there yet or is a regular file can be written
-// over in place; a directory, a device or a pipe cannot.
-bool page_is_rewritable() {
-  std::error_code error;
-  const auto status = std::filesystem::status(kPageName, error);
-  return !std::filesystem::exists(status) || std::filesystem::is_regular_file(status);
+  return finish_page(file, out, page.write(out));
 }
 
 bool counts_fit_placeholders() {
@@ -80,9 +69,10 @@ void read_for_messages(input::source& catalogue) {
 }  // namespace
 
 int html_Query_Results(input::source& catalogue) {
-  if (!page_is_rewritable()) return write_page_by_rereading(catalogue);
+  page_file page(kPageName, {std::begin(kInputNames), std::end(kInputNames)});
+  if (!page.seekable()) return write_page_by_rereading(catalogue, page);
   const long long catalogue_start = catalogue.offset();
-  FILE* out = std::fopen(kPageName, "w");
+  FILE* out = page.open();
   if (out == nullptr) {
     read_for_messages(catalogue);
     return creation_failed();
@@ -104,24 +94,24 @@ int html_Query_Results(input::source& catalogue) {
       write_page_head(out);
       output::release();
     }
-    return finish_page(out, rewound);
+    return finish_page(page, out, rewound);
   }
   output::release();
   std::fclose(out);
   if (number_of_Selected_QSO == 0) {
     // No tables: the page is its head and foot.
-    out = std::fopen(kPageName, "w");
+    out = page.open();
     if (out == nullptr) return creation_failed();
     output::attach(out);
     write_page_head(out);
     write_page_foot(out);
     output::release();
-    return finish_page(out, true);
+    return finish_page(page, out, true);
   }
   // A million spectra or more: everything was said; count and write again.
   if (!catalogue.seek(catalogue_start)) {
-    std::remove(kPageName);
+    page.discard();
     return creation_failed();
   }
-  return write_page_by_rereading(catalogue, true);
+  return write_page_by_rereading(catalogue, page, true);
 }

@@ -14,6 +14,8 @@
 #   stdout, status      expected standard output and exit status
 #   results.html        expected page; without it no page may be left, or the
 #                       earlier page must stay as it was
+#   leftovers           the names beginning .results.html. that the run must
+#                       leave in its folder (without it: none)
 #   nobody              run as nobody when root: permissions bind only then
 #   native_only         why the case cannot run under wine
 #   crlf_everywhere     its output ends lines in CR LF on every platform (CSV)
@@ -101,7 +103,10 @@ for name in "${names[@]}"; do
       diff -r "$case/results.html.before" results.html >/dev/null || echo "the earlier page changed"
     elif [ -e results.html ] || [ -L results.html ]; then
       echo "a page was left behind"
-    fi)" && [ -z "$problems" ]; then
+    fi
+    left="$(LC_ALL=C ls -A | grep '^\.results\.html\.')"
+    [ "$left" = "$(cat "$case/leftovers" 2>/dev/null)" ] || echo "left in the folder: $left")" &&
+    [ -z "$problems" ]; then
     passed=$((passed + 1))
   else
     failed=$((failed + 1)); echo "FAIL $name:"; echo "$problems" | sed 's/^/  /'
