@@ -39,6 +39,9 @@ if(WIN32)
   set(CPACK_NSIS_PACKAGE_NAME "catalix ${PROJECT_VERSION}")
   set(CPACK_NSIS_DISPLAY_NAME "catalix ${PROJECT_VERSION}")
   set(CPACK_NSIS_MENU_LINKS README.txt "catalix README" doc/catalix.html "catalix manual")
+  # Files keep no times of their own in the installer, so that it is the
+  # same from every build.
+  set(CPACK_NSIS_DEFINES "SetDateSave off")
 else()
   set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
   find_program(CATALIX_DPKG_SHLIBDEPS dpkg-shlibdeps)
@@ -56,5 +59,5 @@ endif()
 
 set(CPACK_SOURCE_GENERATOR TGZ)
 set(CPACK_SOURCE_PACKAGE_FILE_NAME catalix-${PROJECT_VERSION})
-set(CPACK_SOURCE_IGNORE_FILES "^${PROJECT_SOURCE_DIR}/\\\\.git/" "^${PROJECT_SOURCE_DIR}/build[^/]*/")
+set(CPACK_SOURCE_IGNORE_FILES "^${PROJECT_SOURCE_DIR}/\\\\.git/" "^${PROJECT_SOURCE_DIR}/build[^/]*/" "/__pycache__/")
 include(CPack)
