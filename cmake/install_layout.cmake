@@ -27,9 +27,10 @@ else()
   option(CATALIX_DEBIAN_LAYOUT
          "Install as Debian does: catalix-cgi in lib/cgi-bin, a copyright file and changelog.gz"
          ${debian_system})
-  set(CATALIX_INSTALL_CGIDIR "" CACHE PATH
+  # Strings, not paths: CMake would make a relative path from the command line absolute.
+  set(CATALIX_INSTALL_CGIDIR "" CACHE STRING
       "Where catalix-cgi goes under the prefix (empty: lib/cgi-bin on Debian layouts, else bin)")
-  set(CATALIX_INSTALL_EXAMPLESDIR "${CMAKE_INSTALL_DOCDIR}/examples" CACHE PATH
+  set(CATALIX_INSTALL_EXAMPLESDIR "${CMAKE_INSTALL_DOCDIR}/examples" CACHE STRING
       "Where the example inputs go under the prefix")
   set(catalix_bindir ${CMAKE_INSTALL_BINDIR})
   set(catalix_cgidir ${CATALIX_INSTALL_CGIDIR})
