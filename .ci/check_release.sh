@@ -13,7 +13,7 @@ native="$(cd "$1" && pwd)" mingw="$(cd "$2" && pwd)"
 export SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(git -C "$src" log -1 --format=%ct 2>/dev/null || echo 0)}"
 tmp="$(mktemp -d)"
 wine="" wineserver="$(command -v wineserver || echo /usr/lib/wine/wineserver)"
-trap '[ -z "$wine" ] || "$wineserver" -k 2>/dev/null; rm -rf "$tmp"' EXIT
+trap '[ -z "$wine" ] || { "$wineserver" -k; "$wineserver" -w; } 2>/dev/null || true; rm -rf "$tmp"' EXIT
 version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$native/CMakeCache.txt")"
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
@@ -105,7 +105,7 @@ done
 if x86_64-w64-mingw32-objdump -t "$top"/*.exe | grep -q '^\[ *[0-9]'; then fail "the .exe files are not stripped"; fi
 wine="$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEPREFIX="$tmp/wineprefix"
-"$wineserver" -p 2>/dev/null
+"$wineserver" -p 2>/dev/null || true
 "$wine" cmd /c exit </dev/null >/dev/null 2>&1 || true
 mkdir "$tmp/windemo" && cp "$top"/examples/* "$tmp/windemo/"
 # Wine now and then fails to start a program (status 1, no output): again.
