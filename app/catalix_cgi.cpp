@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/command_line.h"
 #include "catalogue/source.h"
 #include "catalogue/messages.h"
 #include "report/rereading_page.h"
@@ -19,6 +20,20 @@
 #include "web/query_fields.h"
 
 namespace {
+
+const program_usage usage = {
+    "catalix-cgi", "",
+    "A CGI program: a web server runs it for each query of the form query.html,\n"
+    "with CATALIX_DATA naming the folder of the catalogue.\n"};
+const char not_served[] =
+    "catalix-cgi is a CGI program: a web server runs it for each query of the\n"
+    "form query.html.  Serve it with the site's pages and set CATALIX_DATA to\n"
+    "the folder of absrp_sys_list.dat; for lighttpd:\n"
+    "  server.modules += ( \"mod_cgi\", \"mod_setenv\" )\n"
+    "  cgi.assign = ( \"/catalix-cgi\" => \"\" )\n"
+    "  setenv.add-environment = ( \"CATALIX_DATA\" => \"/srv/catalix\" )\n"
+    "catalix-cgi(1) shows Apache's too.  To try one query by hand, set\n"
+    "REQUEST_METHOD=GET, QUERY_STRING and CATALIX_DATA.\n";
 
 // format=html|votable|csv, html when left out.
 bool read_format(const std::vector<form_field>& fields, answer_format* format,
@@ -52,7 +67,10 @@ int answer_with_table(input::source& catalogue, answer_format format) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  if (const int answered = answer_outside_server(argc, argv, usage, not_served); answered >= 0) {
+    return answered;
+  }
   // Standard output is the answer: messages go to the server's log.
   messages::stream = stderr;
 

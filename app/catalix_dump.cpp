@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/command_line.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/source.h"
 #include "catalogue/messages.h"
@@ -12,6 +13,12 @@
 #include "query/query_form.h"
 
 namespace {
+
+const program_usage usage = {
+    "catalix-dump", "[query]",
+    "Writes to standard output what catalix reads in the current directory:\n"
+    "  (none)     the catalogue absrp_sys_list.dat\n"
+    "  query      the query form absrp_query.frm\n"};
 
 // The reader's warnings come before the dump, all of them, as the reader
 // meets them; so the catalogue is read once for them and once more, silently,
@@ -43,8 +50,8 @@ int dump_query() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const int answered = answer_help_or_version(argc, argv, usage); answered >= 0) return answered;
   if (argc == 1) return dump_catalogue();
   if (argc == 2 && std::strcmp(argv[1], "query") == 0) return dump_query();
-  std::fprintf(stderr, "usage: catalix-dump [query]\n");
-  return 2;
+  return refuse_arguments(usage);
 }

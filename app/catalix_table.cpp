@@ -6,18 +6,30 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/command_line.h"
 #include "catalogue/source.h"
 #include "catalogue/messages.h"
 #include "query/query_form.h"
 #include "table/line_table.h"
 
+namespace {
+
+const program_usage usage = {
+    "catalix-table", "[votable|csv]",
+    "Answers the query absrp_query.frm against the catalogue absrp_sys_list.dat\n"
+    "in the current directory and writes the selected lines to standard output:\n"
+    "  votable    as a VOTable 1.3 (the default)\n"
+    "  csv        as CSV\n"};
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  if (const int answered = answer_help_or_version(argc, argv, usage); answered >= 0) return answered;
   table_format format = table_format::votable;
   if (argc == 2 && std::strcmp(argv[1], "csv") == 0) {
     format = table_format::csv;
   } else if (argc > 2 || (argc == 2 && std::strcmp(argv[1], "votable") != 0)) {
-    std::fputs("usage: catalix-table [votable|csv]\n", stderr);
-    return 2;
+    return refuse_arguments(usage);
   }
   messages::stream = stderr;
   if (init_query_parameters() == 0) {

@@ -10,7 +10,7 @@ sizes="${1:-100}"
 runs="${2:-3}"
 src="$(cd "$(dirname "$0")/.." && pwd)"
 build="$src/build-bench"
-cmake -S "$src" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCATALIX_TESTS=OFF >/dev/null
+cmake -S "$src" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCATALIX_TESTS=OFF -DCATALIX_BENCH=ON >/dev/null
 cmake --build "$build" -j2 >/dev/null
 work="${BENCH_DIR:-$build/bench-data}"
 mkdir -p "$work"

@@ -3,6 +3,7 @@
 # files stay as they are, and puts the site's other pages next to the
 # answer, so that every link of its menu works.
 # Usage: examples/demo.sh BUILD_DIR [INPUT_DIR]
+#   BUILD_DIR is a build folder, or an installed prefix (with bin/catalix)
 #   INPUT_DIR holds style.var, absrp_query.frm and absrp_sys_list.dat
 #   (default: this folder).
 set -euo pipefail
@@ -13,7 +14,8 @@ demo="$build/demo"
 rm -rf "$demo"
 mkdir -p "$demo"
 cp "$inputs/style.var" "$inputs/absrp_query.frm" "$inputs/absrp_sys_list.dat" "$demo/"
-cp "$build/site/introduction.html" "$build/site/manual.html" "$build/site/references.html" \
-   "$build/site/query.html" "$demo/"
-(cd "$demo" && "$build/catalix")
+program="$build/catalix" pages="$build/site"
+[ ! -x "$build/bin/catalix" ] || program="$build/bin/catalix" pages="$build/share/catalix"
+cp "$pages/introduction.html" "$pages/manual.html" "$pages/references.html" "$pages/query.html" "$demo/"
+(cd "$demo" && "$program")
 echo "The results page is $demo/results.html"

@@ -1,0 +1,63 @@
+# The packages `cpack` makes in the build folder: a .deb on Debian layouts,
+# a .zip and an NSIS installer (where makensis is found) from the Windows
+# build, a .tar.gz elsewhere; `cpack --config CPackSourceConfig.cmake` the
+# source archive.  With SOURCE_DATE_EPOCH set, two builds give the same
+# bytes.
+set(CATALIX_HOMEPAGE "" CACHE STRING "Web address of the project, for the packages")
+
+set(CPACK_PACKAGE_NAME catalix)
+set(CPACK_PACKAGE_VENDOR "the catalix authors")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "query a catalogue of quasar absorption-line systems")
+set(CPACK_PACKAGE_DESCRIPTION
+"catalix answers one query against a catalogue of absorption-line systems
+seen in the spectra of quasars and writes the answer as an HTML page, with
+a table for each matching spectrum. The query bounds the spectral
+resolution, the signal-to-noise ratio, the absorption redshift, the rest
+and observed wavelengths, the equivalent width and the column density, and
+names an ion or a system type.
+
+The package also holds catalix-dump, which shows the catalogue and the
+query as read, catalix-table, which writes the selected lines as a VOTable
+or as CSV, and catalix-cgi, a CGI program that answers the query form of
+the site's pages.")
+set(CPACK_PACKAGE_CHECKSUM SHA256)
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+if(CATALIX_HOMEPAGE)
+  set(CPACK_PACKAGE_HOMEPAGE_URL ${CATALIX_HOMEPAGE})
+endif()
+
+if(WIN32)
+  set(CPACK_PACKAGE_FILE_NAME catalix-${PROJECT_VERSION}-win64)
+  set(CPACK_GENERATOR ZIP)
+  find_program(CATALIX_MAKENSIS makensis)
+  if(CATALIX_MAKENSIS)
+    list(APPEND CPACK_GENERATOR NSIS)
+  endif()
+  set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_BINARY_DIR}/LICENSE.txt)
+  set(CPACK_PACKAGE_INSTALL_DIRECTORY catalix)
+  set(CPACK_NSIS_PACKAGE_NAME "catalix ${PROJECT_VERSION}")
+  set(CPACK_NSIS_DISPLAY_NAME "catalix ${PROJECT_VERSION}")
+  set(CPACK_NSIS_MENU_LINKS README.txt "catalix README" doc/catalix.html "catalix manual")
+  # Files keep no times of their own in the installer, so that it is the
+  # same from every build.
+  set(CPACK_NSIS_DEFINES "SetDateSave off")
+else()
+  set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+  find_program(CATALIX_DPKG_SHLIBDEPS dpkg-shlibdeps)
+  if(CATALIX_DEBIAN_LAYOUT AND CATALIX_DPKG_SHLIBDEPS)
+    set(CPACK_GENERATOR DEB)
+  else()
+    set(CPACK_GENERATOR TGZ)
+  endif()
+  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+  set(CPACK_DEBIAN_PACKAGE_SECTION science)
+  set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${CATALIX_MAINTAINER})
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  set(CPACK_DEBIAN_PACKAGE_SUGGESTS httpd-cgi)
+endif()
+
+set(CPACK_SOURCE_GENERATOR TGZ)
+set(CPACK_SOURCE_PACKAGE_FILE_NAME catalix-${PROJECT_VERSION})
+set(CPACK_SOURCE_IGNORE_FILES "^${PROJECT_SOURCE_DIR}/\\\\.git/" "^${PROJECT_SOURCE_DIR}/build[^/]*/" "/__pycache__/")
+include(CPack)
