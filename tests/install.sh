@@ -7,7 +7,7 @@ set -euo pipefail
 prefix="$(mktemp -d)" && trap 'rm -rf "$prefix"' EXIT
 "$1" --install "$2" --prefix "$prefix" >/dev/null
 cd "$prefix"
-programs="catalix catalix-dump catalix-cgi catalix-table"
+programs="catalix catalix-dump catalix-cgi catalix-table catalix-check"
 for f in bin/${programs// / bin/} share/man/man1/${programs// /.1 share/man/man1/}.1 \
          share/catalix/{introduction,manual,references,query}.html; do
   [ -f "$f" ] || { echo "FAIL: $f is not installed"; exit 1; }
@@ -29,7 +29,7 @@ for message in "error of opening file style.var" "error of opening file absrp_qu
     "error of creation of results.html" "file read message: stop_signal" \
     "usage: catalix-dump [query]" "catalix: out of memory" \
     "catalix-dump: the catalogue changed while it was read" "catalix-table: error of writing the table" \
-    "CATALIX_DATA"; do
+    "CATALIX_DATA" "catalix-check: cannot read" "catalix-check: error of writing the findings"; do
   grep -qF -- "$message" <<<"$text" || { echo "FAIL: no manual page explains \"$message\""; exit 1; }
 done
 echo "installed; manual pages render cleanly and explain every message"
