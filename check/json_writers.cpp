@@ -7,7 +7,7 @@
 
 namespace {
 
-std::string quoted(std::string_view text) {
+std::string json_string(std::string_view text) {
   std::string out;
   append_json_string(&out, text);
   return out;
@@ -15,16 +15,16 @@ std::string quoted(std::string_view text) {
 
 class json_writer : public diagnostic_writer {
  public:
-  json_writer(std::FILE* out, const std::string& file) : out_(out), file_(quoted(file)) {}
+  json_writer(std::FILE* out, const std::string& file) : out_(out), file_(json_string(file)) {}
 
   void write(const located_finding& f) override {
     std::string line = "{\"file\":" + file_;
     line += ",\"line\":" + std::to_string(f.begin.line) + ",\"column\":" + std::to_string(f.begin.column);
     line += ",\"end_line\":" + std::to_string(f.end.line) + ",\"end_column\":" + std::to_string(f.end.column);
-    line += ",\"severity\":" + quoted(severity_name(f.level)) + ",\"code\":" + quoted(f.what->code);
-    line += ",\"message\":" + quoted(f.message);
-    if (!f.what->spectrum.empty()) line += ",\"spectrum\":" + quoted(f.what->spectrum);
-    if (f.what->fix) line += ",\"fix\":" + quoted(*f.what->fix);
+    line += ",\"severity\":" + json_string(severity_name(f.level)) + ",\"code\":" + json_string(f.what->code);
+    line += ",\"message\":" + json_string(f.message);
+    if (!f.what->spectrum.empty()) line += ",\"spectrum\":" + json_string(f.what->spectrum);
+    if (f.what->fix) line += ",\"fix\":" + json_string(*f.what->fix);
     line += "}\n";
     std::fputs(line.c_str(), out_);
   }
@@ -58,18 +58,18 @@ std::string uri_of(const std::string& file) {
 class sarif_writer : public diagnostic_writer {
  public:
   sarif_writer(std::FILE* out, const std::string& file, line_index* lines, const char* version)
-      : out_(out), location_("{\"uri\":" + quoted(uri_of(file)) + "}"), lines_(lines) {
+      : out_(out), location_("{\"uri\":" + json_string(uri_of(file)) + "}"), lines_(lines) {
     std::string head =
         "{\"$schema\":\"https://json.schemastore.org/sarif-2.1.0.json\",\"version\":\"2.1.0\",\n"
         "\"runs\":[{\"tool\":{\"driver\":{\"name\":\"catalix-check\",\"version\":" +
-        quoted(version) + ",\"rules\":[\n";
+        json_string(version) + ",\"rules\":[\n";
     for (int i = 0; i < kCodeCount; ++i) {
       const code_entry& c = kCodes[i];
       const std::string help = std::string(c.explanation) + "\n\nExample:\n" + c.example + "\n\nFix:\n" + c.fix;
-      head += std::string(i ? ",\n" : "") + "{\"id\":" + quoted(c.code) +
-              ",\"shortDescription\":{\"text\":" + quoted(c.title) + "},\"fullDescription\":{\"text\":" +
-              quoted(c.explanation) + "},\"help\":{\"text\":" + quoted(help) +
-              "},\"defaultConfiguration\":{\"level\":" + quoted(severity_name(c.level)) + "}}";
+      head += std::string(i ? ",\n" : "") + "{\"id\":" + json_string(c.code) +
+              ",\"shortDescription\":{\"text\":" + json_string(c.title) + "},\"fullDescription\":{\"text\":" +
+              json_string(c.explanation) + "},\"help\":{\"text\":" + json_string(help) +
+              "},\"defaultConfiguration\":{\"level\":" + json_string(severity_name(c.level)) + "}}";
     }
     head += "]}},\n\"columnKind\":\"unicodeCodePoints\",\n\"results\":[";
     std::fputs(head.c_str(), out_);
@@ -79,9 +79,9 @@ class sarif_writer : public diagnostic_writer {
     const finding& w = *f.what;
     std::string result = first_ ? "\n" : ",\n";
     first_ = false;
-    result += "{\"ruleId\":" + quoted(w.code);
+    result += "{\"ruleId\":" + json_string(w.code);
     if (f.entry != nullptr) result += ",\"ruleIndex\":" + std::to_string(f.entry - kCodes);
-    result += ",\"level\":" + quoted(severity_name(f.level)) + ",\"message\":{\"text\":" + quoted(f.message) + "}";
+    result += ",\"level\":" + json_string(severity_name(f.level)) + ",\"message\":{\"text\":" + json_string(f.message) + "}";
     result += ",\"locations\":[{\"physicalLocation\":{\"artifactLocation\":" + location_ +
               ",\"region\":" + region(f) + "}}]";
     if (w.also >= 0) {
@@ -90,16 +90,16 @@ class sarif_writer : public diagnostic_writer {
                 ",\"region\":{\"startLine\":" + std::to_string(also.line) +
                 ",\"startColumn\":" + std::to_string(lines_->character_column(w.also)) + "}}}]";
     }
-    result += ",\"partialFingerprints\":{\"catalixBaselineKey/v1\":" + quoted(f.key) + "}";
+    result += ",\"partialFingerprints\":{\"catalixBaselineKey/v1\":" + json_string(f.key) + "}";
     if (w.fix) {
       const std::string what = w.fix->empty() ? "delete" : "replace with \"" + *w.fix + "\"";
-      result += ",\"fixes\":[{\"description\":{\"text\":" + quoted(what) +
+      result += ",\"fixes\":[{\"description\":{\"text\":" + json_string(what) +
                 "},\"artifactChanges\":[{\"artifactLocation\":" + location_ +
                 ",\"replacements\":[{\"deletedRegion\":" + region(f) + ",\"insertedContent\":{\"text\":" +
-                quoted(*w.fix) + "}}]}]}]";
+                json_string(*w.fix) + "}}]}]}]";
     }
     if (!w.spectrum.empty() || w.system > 0) {
-      result += ",\"properties\":{\"spectrum\":" + quoted(w.spectrum) + ",\"system\":" + std::to_string(w.system) + "}";
+      result += ",\"properties\":{\"spectrum\":" + json_string(w.spectrum) + ",\"system\":" + std::to_string(w.system) + "}";
     }
     result += "}";
     std::fputs(result.c_str(), out_);
