@@ -33,7 +33,7 @@ int check_catalogue(const char* path, reporter& out, const tolerances&) {
     if (c == '\n') any_lf = true;
     if (line_start && c == '_') ++spectra;
     if (line_start && c == '#') last_hash_line = offset;
-    line_start = c == '\n';
+    line_start = c == '\n' || c == '\r';
   }
   std::fclose(file);
   if (previous == '\r' && first_lone_cr < 0) first_lone_cr = offset - 1;
@@ -49,7 +49,7 @@ int check_catalogue(const char* path, reporter& out, const tolerances&) {
     out.add(at("CX401", first_crlf, first_crlf + 1, "CR LF line ends: texts keep the CR as their last character"));
   }
   if (last_hash_line < 0 && offset > 0) out.add(at("CX402", offset, offset, "no closing '#'"));
-  if (offset > 0 && previous != '\n') {
+  if (offset > 0 && previous != '\n' && previous != '\r') {
     finding f = at("CX403", offset, offset, "no line end at the end of the file");
     f.fix = "\n";
     out.add(f);
