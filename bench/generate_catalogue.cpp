@@ -1,12 +1,21 @@
 // Writes a realistic catalogue of a given size for timing runs:
 //   generate_catalogue BYTES OUT.dat
 // Prints the number of line records written.  The same size always gives
-// the same file.
+// the same file.  It is physically consistent, so that catalix-check finds
+// nothing in it: every absorber lies in front of its quasar (z_abs below
+// z_em), every rest wavelength is one of the checker's table of
+// transitions, every observed wavelength is rest x (1 + z_abs) and lies in
+// an observed interval of its header, and every name is unique.
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <random>
+#include <string>
+
+#include "check/transitions.h"
 
 namespace {
 
@@ -15,14 +24,24 @@ struct Transition {
   double rest;
 };
 
-// Common absorption lines, grouped so that doublet partners follow.
-const Transition kTransitions[] = {
+// Common absorption lines, grouped so that doublet partners follow; the
+// wavelengths are looked up in the checker's table.
+Transition kTransitions[] = {
     {"HI", 1215.67},    {"CIV", 1548.204},  {"CIV", 1550.781}, {"SiIV", 1393.76},
     {"SiIV", 1402.77},  {"MgII", 2796.352}, {"MgII", 2803.531}, {"FeII", 2382.765},
     {"FeII", 2600.173}, {"AlII", 1670.789}, {"CII", 1334.532}, {"SiII", 1526.707},
     {"NV", 1238.821},   {"NV", 1242.804},   {"OI", 1302.168},  {"AlIII", 1854.716},
 };
 const int kTransitionCount = sizeof(kTransitions) / sizeof(kTransitions[0]);
+
+bool use_table_wavelengths() {
+  for (Transition& t : kTransitions) {
+    const transition_match match = look_up_transition(t.ion, t.rest, 0.05);
+    if (match.result != transition_match::known) return false;
+    t.rest = match.nearest->rest;
+  }
+  return true;
+}
 
 std::mt19937_64 random_engine(20061);
 
@@ -31,57 +50,83 @@ double uniform(double lo, double hi) {
 }
 int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_engine); }
 
+// Appends printf-formatted text to `out`.
+template <typename... Args>
+void append(std::string* out, const char* format, Args... args) {
+  char line[256];
+  const int n = std::snprintf(line, sizeof line, format, args...);
+  out->append(line, n < 0 ? 0 : std::min<std::size_t>(n, sizeof line - 1));
+}
+
+// The line list first, so that the header's intervals can cover its
+// observed wavelengths.
 long write_system(FILE* out, double z_em, bool first) {
   if (!first) std::fputc('\n', out);  // the opening character after '%'
-  const double wv_start = uniform(3200, 4200);
-  std::fprintf(out, "%.0f - %.0f A R = %.0f S/N = %.0f $ z = %.4f $ UVES archive, setting %d\n",
-               wv_start, wv_start + 1000, uniform(4e4, 5e4), uniform(10, 80), z_em, pick(9));
-  const int more = pick(3);
-  for (int i = 0; i < more; ++i) {
-    const double a = wv_start + 1000 * (i + 1);
+  std::string lines;
+  long records = 0;
+  double lowest = 1e300, highest = 0;
+  const int kind = pick(20);
+  if (kind == 0) {
+    lines = "1e-40\n";
+    records = 1;
+  } else if (kind == 1) {
+    append(&lines, "%.6f$BAL{ broad troughs of C IV and N V\n", uniform(1.5, std::min(4.0, z_em - 0.001)));
+    records = 1;
+  } else {
+    const int count = 3 + pick(14);
+    for (int i = 0; i < count; ++i) {
+      const double z = uniform(0.5, std::min(4.5, z_em - 0.001));
+      if (pick(12) == 0) {
+        append(&lines, "%.6f$DLA{}   %.2f from the damping wings\n", z, 100000 + uniform(20, 21.8));
+        ++records;
+        continue;
+      }
+      const int t = pick(kTransitionCount - 1);
+      const Transition& a = kTransitions[t];
+      const double observed = a.rest * (1 + z);
+      append(&lines, "%.6f$%s{%.3f} %.3f %.3f %.3f %.3f\n", z, a.ion, a.rest, observed,
+             uniform(0.005, 0.05), uniform(0.02, 1.5), uniform(0.005, 0.1));
+      lowest = std::min(lowest, observed);
+      highest = std::max(highest, observed);
+      ++records;
+      const Transition& b = kTransitions[t + 1];
+      if (std::strcmp(b.ion, a.ion) == 0 || pick(3) == 0) {
+        // The partner line leaves redshift and, for a doublet, the name blank.
+        const double partner = b.rest * (1 + z);
+        append(&lines, "        $%s{%.3f} %.3f %.3f %.3f %.3f blend\n",
+               std::strcmp(b.ion, a.ion) == 0 ? "  " : b.ion, b.rest, partner, uniform(0.005, 0.05),
+               uniform(0.02, 1.5), uniform(0.005, 0.1));
+        lowest = std::min(lowest, partner);
+        highest = std::max(highest, partner);
+        ++records;
+      }
+    }
+  }
+
+  // One to three contiguous intervals of at least 1000 A each that hold
+  // every observed wavelength, with a few Angstrom to spare.
+  const int intervals = 1 + pick(3);
+  if (highest == 0) lowest = highest = uniform(3200, 4200) + 500;
+  const double needed = highest - lowest + 10;
+  const double span = std::max(needed, 1000.0 * intervals);
+  // A start stays positive: the bluest line, Lyman alpha at z 0.5, lies at 1823 A.
+  const double start = std::floor(std::max(900.0, lowest - 5 - (span - needed) * uniform(0, 1)));
+  const double width = std::ceil(span / intervals);
+  std::fprintf(out, "%.0f - %.0f A R = %.0f S/N = %.0f $ z = %.4f $ UVES archive, setting %d\n", start,
+               start + width, uniform(4e4, 5e4), uniform(10, 80), z_em, pick(9));
+  for (int i = 1; i < intervals; ++i) {
+    const double a = start + width * i;
     if (pick(4) == 0) {
-      std::fprintf(out, "%.0f - %.0f A R = %.0f W min = %.3f $\n", a, a + 1000, uniform(5e3, 9e3),
+      std::fprintf(out, "%.0f - %.0f A R = %.0f W min = %.3f $\n", a, a + width, uniform(5e3, 9e3),
                    uniform(0.01, 0.1));
     } else {
-      std::fprintf(out, "%.0f - %.0f A R = %.0f S/N = %.0f $\n", a, a + 1000, uniform(4e4, 5e4),
+      std::fprintf(out, "%.0f - %.0f A R = %.0f S/N = %.0f $\n", a, a + width, uniform(4e4, 5e4),
                    uniform(10, 80));
     }
   }
   if (pick(2) == 0) std::fprintf(out, "*identified by eye, checked against the Voigt fits\n");
   std::fputs("%\n", out);
-
-  long records = 0;
-  const int kind = pick(20);
-  if (kind == 0) {
-    std::fputs("1e-40\n", out);
-    return 1;
-  }
-  if (kind == 1) {
-    std::fprintf(out, "%.6f$BAL{ broad troughs of C IV and N V\n", uniform(1.5, 4));
-    return 1;
-  }
-  const int lines = 3 + pick(14);
-  for (int i = 0; i < lines; ++i) {
-    const double z = uniform(0.5, 4.5);
-    if (pick(12) == 0) {
-      std::fprintf(out, "%.6f$DLA{}   %.2f from the damping wings\n", z, 100000 + uniform(20, 21.8));
-      ++records;
-      continue;
-    }
-    const int t = pick(kTransitionCount - 1);
-    const Transition& a = kTransitions[t];
-    std::fprintf(out, "%.6f$%s{%.3f} %.3f %.3f %.3f %.3f\n", z, a.ion, a.rest, a.rest * (1 + z),
-                 uniform(0.005, 0.05), uniform(0.02, 1.5), uniform(0.005, 0.1));
-    ++records;
-    const Transition& b = kTransitions[t + 1];
-    if (std::strcmp(b.ion, a.ion) == 0 || pick(3) == 0) {
-      // The partner line leaves redshift and, for a doublet, the name blank.
-      std::fprintf(out, "        $%s{%.3f} %.3f %.3f %.3f %.3f blend\n",
-                   std::strcmp(b.ion, a.ion) == 0 ? "  " : b.ion, b.rest, b.rest * (1 + z), uniform(0.005, 0.05),
-                   uniform(0.02, 1.5), uniform(0.005, 0.1));
-      ++records;
-    }
-  }
+  std::fputs(lines.c_str(), out);
   return records;
 }
 
@@ -92,6 +137,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: generate_catalogue BYTES OUT.dat\n");
     return 2;
   }
+  if (!use_table_wavelengths()) {
+    std::fprintf(stderr, "generate_catalogue: a transition is not in the checker's table\n");
+    return 1;
+  }
   const long long target = std::atoll(argv[1]);
   FILE* out = std::fopen(argv[2], "wb");
   if (out == nullptr) {
@@ -100,8 +149,12 @@ int main(int argc, char** argv) {
   }
   long long records = 0;
   for (long spectrum = 0; std::ftell(out) < target; ++spectrum) {
-    std::fprintf(out, "! Q %04ld%+03ld$ J%06ld\n", spectrum % 10000, spectrum % 90 - 45, spectrum);
-    const double z_em = uniform(2, 5);
+    // Names unique to 900,000 spectra at the old length, then longer.
+    std::fprintf(out, "! Q %04ld%+03ld", spectrum % 10000, spectrum / 10000 % 90 - 45);
+    if (spectrum >= 900000) std::fprintf(out, "-%ld", spectrum / 900000);
+    std::fprintf(out, "$ J%06ld\n", spectrum);
+    // As the header writes it, so that every z_abs stays below it.
+    const double z_em = std::round(uniform(2, 5) * 1e4) / 1e4;
     const int systems = 1 + pick(5);
     for (int s = 0; s < systems; ++s) {
       if (s > 0) std::fputs("%", out);

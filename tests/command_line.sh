@@ -36,7 +36,8 @@ for program in "$@"; do
   check 0 "^usage: $program" "" "$p" --help
   check 0 "^$program $version\$" "" "$p" --version extra
   check 2 "" "^usage: $program" "$p" --no-such-option
-  check 2 "" "^usage: $program" "$p" -- --help
+  # After "--" an argument is a file name, which catalix-check takes.
+  [ "$program" = catalix-check ] || check 2 "" "^usage: $program" "$p" -- --help
   if [ -w /dev/full ]; then check 1 "" "could not be written" sh -c "exec \"\$0\" --help >/dev/full" "$p"; fi
 done
 # catalix-cgi: what it is, by hand; under a server, arguments are not options.

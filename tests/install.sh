@@ -43,7 +43,8 @@ for message in "error of opening file style.var" "error of opening file absrp_qu
     "error of creation of results.html" "file read message: stop_signal" \
     "usage: catalix-dump [query]" "catalix: out of memory" \
     "catalix-dump: the catalogue changed while it was read" "catalix-table: error of writing the table" \
-    "CATALIX_DATA" "catalix-cgi is a CGI program" "the answer could not be written"; do
+    "CATALIX_DATA" "catalix-cgi is a CGI program" "the answer could not be written" \
+    "catalix-check: cannot read" "catalix-check: error of writing the findings"; do
   grep -qF -- "$message" <<<"$text" || { echo "FAIL: no manual page explains \"$message\""; exit 1; }
 done
 echo "installed; manual pages render cleanly and explain every message"

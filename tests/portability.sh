@@ -6,9 +6,10 @@
 # Usage: portability.sh SOURCE_DIR
 set -uo pipefail
 cd "$1" || exit 1
-dirs=(app catalogue query report dump web table)
+dirs=(app catalogue query report dump web table check)
 standard=" algorithm array cassert cctype cerrno cfloat charconv chrono climits cmath condition_variable cstddef cstdint cstdio
-  cstdlib cstring filesystem functional iterator limits memory mutex new random string string_view system_error thread
+  cstdlib cstring filesystem fstream functional iterator limits memory mutex new optional random string string_view
+  system_error thread
   type_traits utility vector "
 failed=0
 while IFS=: read -r file _ name; do

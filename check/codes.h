@@ -1,0 +1,34 @@
+#ifndef CATALIX_CHECK_CODES_H_
+#define CATALIX_CHECK_CODES_H_
+
+// The table of codes: one entry for each kind of finding, with the page that
+// `catalix-check --explain CODE` prints.  Errors (CX1xx): what is read differs
+// from what is written.  Warnings (CX2xx): read as written, but the value
+// cannot be meant.  Science checks (CX3xx, warnings): the values disagree
+// with each other beyond a tolerance.  Notes (CX4xx): harmless here, but
+// worth knowing.
+
+#include <string_view>
+
+#include "check/finding.h"
+
+struct code_entry {
+  const char* code;         // "CX101"
+  severity level;
+  const char* title;        // one line, lower case, no full stop
+  const char* explanation;  // what is read and why it differs; lines of at most 76 characters
+  const char* example;      // a catalogue line (or lines) that shows it
+  const char* fix;          // the same written so that it is read as meant
+};
+
+// All codes, in order of code.
+extern const code_entry kCodes[];
+extern const int kCodeCount;
+
+// The entry of `code`, or null.
+const code_entry* find_code(std::string_view code);
+
+// "error", "warning", "note".
+const char* severity_name(severity level);
+
+#endif  // CATALIX_CHECK_CODES_H_

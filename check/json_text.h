@@ -1,0 +1,18 @@
+#ifndef CATALIX_CHECK_JSON_TEXT_H_
+#define CATALIX_CHECK_JSON_TEXT_H_
+
+// Catalogue bytes as JSON strings and as terminal text.  The catalogue is
+// bytes in no declared encoding; both outputs must stay valid UTF-8.
+
+#include <string>
+#include <string_view>
+
+// The length of the well-formed UTF-8 sequence that starts `bytes`, or 0
+// when its first byte does not start one.
+std::size_t utf8_sequence(std::string_view bytes);
+
+// Appends `bytes` as a quoted JSON string: well-formed UTF-8 unchanged,
+// control characters escaped, each other byte as U+FFFD.
+void append_json_string(std::string* out, std::string_view bytes);
+
+#endif  // CATALIX_CHECK_JSON_TEXT_H_
