@@ -6,8 +6,8 @@
 set -uo pipefail
 cd "$1" || exit 1
 dirs=(app catalogue query report dump web table)
-standard=" algorithm array cassert cctype cerrno cfloat charconv climits cmath condition_variable cstddef cstdint cstdio
-  cstdlib cstring filesystem functional iterator limits memory mutex new string string_view system_error thread
+standard=" algorithm array cassert cctype cerrno cfloat charconv chrono climits cmath condition_variable cstddef cstdint cstdio
+  cstdlib cstring filesystem functional iterator limits map memory mutex new string string_view system_error thread
   type_traits utility vector "
 failed=0
 while IFS=: read -r file _ name; do
