@@ -9,7 +9,7 @@ prefix="$(mktemp -d)" && trap 'rm -rf "$prefix"' EXIT
 cd "$prefix"
 programs="catalix catalix-dump catalix-cgi catalix-table"
 for f in bin/${programs// / bin/} share/man/man1/${programs// /.1 share/man/man1/}.1 \
-         share/catalix/{introduction,manual,references,query}.html; do
+         share/catalix/{introduction,manual,references,query}.html share/catalix/query.js; do
   [ -f "$f" ] || { echo "FAIL: $f is not installed"; exit 1; }
 done
 for f in $programs; do [ -x "bin/$f" ] || { echo "FAIL: $f is not executable"; exit 1; }; done
