@@ -29,7 +29,7 @@ for message in "error of opening file style.var" "error of opening file absrp_qu
     "error of creation of results.html" "file read message: stop_signal" \
     "usage: catalix-dump [query]" "catalix: out of memory" \
     "catalix-dump: the catalogue changed while it was read" "catalix-table: error of writing the table" \
-    "CATALIX_DATA"; do
+    "CATALIX_DATA" "catalix-cgi: CATALIX_CHARSET is not a character set name"; do
   grep -qF -- "$message" <<<"$text" || { echo "FAIL: no manual page explains \"$message\""; exit 1; }
 done
 echo "installed; manual pages render cleanly and explain every message"
