@@ -32,6 +32,7 @@ stop() {
 trap stop EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
+trap 'exit 129' HUP
 mkdir "$serve/site" "$serve/data" "$serve/uploads" "$serve/example"
 chmod 700 "$serve/uploads"
 cp "$build"/site/*.html "$build/site/query.js" "$build/catalix-cgi" "$serve/site/"
