@@ -2,10 +2,12 @@
 // query comes from the request; the catalogue and style.var from the folder
 // that the server's configuration names in CATALIX_DATA.  The answer is the
 // page that catalix would write for a form file of the same values, written
-// straight to the server; nothing is written to disk.
+// straight to the server; nothing is written to disk.  A GET of "?names"
+// answers with the catalogue's line names for the form's list.
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "app/command_line.h"
@@ -17,7 +19,10 @@
 #include "web/answer.h"
 #include "web/cgi_request.h"
 #include "web/form_decoding.h"
+#include "web/http_date.h"
+#include "web/ion_names.h"
 #include "web/query_fields.h"
+#include "web/validators.h"
 
 namespace {
 
@@ -53,16 +58,68 @@ bool read_format(const std::vector<form_field>& fields, answer_format* format,
   return true;
 }
 
-// The selected lines as a table, written as the catalogue is read.
-int answer_with_table(input::source& catalogue, answer_format format) {
-  write_answer_header(stdout, format);
-  const int status = write_line_table(
-      catalogue, stdout, format == answer_format::csv ? table_format::csv : table_format::votable);
-  if (status != 0 || std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    std::fputs("catalix-cgi: the answer could not be sent whole\n", stderr);
-    return 1;
+// The folder CATALIX_DATA names, with a '/' after it; else a 500 is sent.
+bool data_folder(const answer_channel& answer, const std::string& form_values,
+                 std::string* folder) {
+  const char* data = std::getenv("CATALIX_DATA");
+  if (data == nullptr || *data == '\0') {
+    std::fputs("catalix-cgi: CATALIX_DATA is not set\n", stderr);
+    write_refusal(answer, 500, "The server does not set CATALIX_DATA.", {}, form_values);
+    return false;
   }
-  return 0;
+  *folder = std::string(data) + "/";
+  return true;
+}
+
+// The catalogue, open, and the answer's validators.  Null when the answer
+// has been sent already: a 500, or a 304 for a GET or HEAD whose copy is
+// current, told from the files' sizes and times alone (a POST's
+// conditions are not looked at).
+std::unique_ptr<input::source> open_catalogue(const request_text& request, const answer_channel& answer,
+                     const std::string& folder, const std::string& question,
+                     const std::string& form_values, validators* cache) {
+  const std::string path = folder + "absrp_sys_list.dat";
+  if (answer_validators(path, folder + "style.var", question, cache)) {
+    if (!request.post && client_copy_current(*cache, std::getenv("HTTP_IF_NONE_MATCH"),
+                                             std::getenv("HTTP_IF_MODIFIED_SINCE"),
+                                             seconds_now())) {
+      write_not_modified(answer, *cache);
+      return nullptr;
+    }
+    auto catalogue = std::make_unique<input::source>(path.c_str());
+    if (catalogue->is_open()) return catalogue;
+  }
+  messages::say("error of reading absrp_sys_list.dat\n");
+  write_refusal(answer, 500, "The catalogue in the folder CATALIX_DATA cannot be read.", {},
+                form_values);
+  return nullptr;
+}
+
+bool sent_whole(FILE* out) {
+  if (std::fflush(out) == 0 && !std::ferror(out)) return true;
+  std::fputs("catalix-cgi: the answer could not be sent whole\n", stderr);
+  return false;
+}
+
+// The catalogue's line names, as JSON.
+int answer_with_names(const request_text& request, const answer_channel& answer) {
+  std::string folder;
+  if (!data_folder(answer, "", &folder)) return 0;
+  validators cache;
+  const auto catalogue = open_catalogue(request, answer, folder, "names", "", &cache);
+  if (catalogue == nullptr) return 0;
+  write_answer_header(answer, answer_format::names, cache);
+  if (answer.with_body) write_ion_names_json(answer.out, count_ion_names(*catalogue));
+  return sent_whole(answer.out) ? 0 : 1;
+}
+
+// The selected lines as a table, written as the catalogue is read.
+int answer_with_table(input::source& catalogue, const answer_channel& answer, answer_format format,
+                      const validators& cache) {
+  write_answer_header(answer, format, cache);
+  const int status = write_line_table(
+      catalogue, answer.out, format == answer_format::csv ? table_format::csv : table_format::votable);
+  return status == 0 && sent_whole(answer.out) ? 0 : 1;
 }
 
 }  // namespace
@@ -75,49 +132,51 @@ int main(int argc, char** argv) {
   messages::stream = stderr;
 
   const request_text request = read_request(stdin);
-  if (request.status != 0) {
-    write_refusal(stdout, request.status, request.why);
+  answer_channel answer{stdout, !request.head, "UTF-8"};
+  if (!configured_charset(&answer.charset)) {
+    std::fputs("catalix-cgi: CATALIX_CHARSET is not a character set name\n", stderr);
+    write_refusal(answer, 500, "The server's CATALIX_CHARSET names no character set.");
     return 0;
   }
+  if (request.status != 0) {
+    write_refusal(answer, request.status, request.why);
+    return 0;
+  }
+  if (!request.post && request.text == "names") return answer_with_names(request, answer);
+
   const std::vector<form_field> fields = decode_form(request.text);
+  const std::string form_values = form_values_query(fields);
   std::vector<field_fault> faults = set_query_from_form(fields);
   answer_format format;
   read_format(fields, &format, &faults);
   if (!faults.empty()) {
-    write_refusal(stdout, 400, "Some fields of the query are wrong:", faults);
+    write_refusal(answer, 400, "Some fields of the query are wrong:", faults, form_values);
     return 0;
   }
 
-  const char* data = std::getenv("CATALIX_DATA");
-  if (data == nullptr || *data == '\0') {
-    std::fputs("catalix-cgi: CATALIX_DATA is not set\n", stderr);
-    write_refusal(stdout, 500, "The server does not set CATALIX_DATA.");
-    return 0;
+  std::string folder;
+  if (!data_folder(answer, form_values, &folder)) return 0;
+  const std::string question =
+      query_identity() + static_cast<char>(format) + answer.charset;
+  validators cache;
+  const auto catalogue = open_catalogue(request, answer, folder, question, form_values, &cache);
+  if (catalogue == nullptr) return 0;
+  if (!answer.with_body) {
+    write_answer_header(answer, format, cache);
+    return sent_whole(answer.out) ? 0 : 1;
   }
-  const std::string folder = std::string(data) + "/";
   init_style_variables((folder + "style.var").c_str());  // a missing one leaves the defaults
-  input::source catalogue((folder + "absrp_sys_list.dat").c_str());
-  if (!catalogue.is_open()) {
-    messages::say("error of reading absrp_sys_list.dat\n");
-    write_refusal(stdout, 500, "The catalogue in the folder CATALIX_DATA cannot be read.");
-    return 0;
-  }
-
-  if (format != answer_format::html) return answer_with_table(catalogue, format);
+  if (format != answer_format::html) return answer_with_table(*catalogue, answer, format, cache);
 
   // The whole catalogue is read before the first byte of the answer.
-  rereading_page page(catalogue);
+  rereading_page page(*catalogue);
   page.select();
-  write_answer_header(stdout);
-  const bool whole = page.write(stdout);
+  write_answer_header(answer, format, cache);
+  const bool whole = page.write(answer.out);
   if (!whole) {
     std::fputs("catalix-cgi: the catalogue changed while it was read; the page is cut short\n",
                stderr);
     return 1;
   }
-  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    std::fputs("catalix-cgi: the answer could not be sent whole\n", stderr);
-    return 1;
-  }
-  return 0;
+  return sent_whole(answer.out) ? 0 : 1;
 }

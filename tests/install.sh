@@ -23,7 +23,7 @@ for p in "$@"; do
   grep -q "^\.TH .* \"catalix $version\" " <(gzip -dc "$page") ||
     { echo "FAIL: $page does not name catalix $version on its .TH line"; exit 1; }
 done
-for f in share/catalix/{introduction,manual,references,query}.html \
+for f in share/catalix/{introduction,manual,references,query}.html share/catalix/query.js \
          "$examples"/{absrp_query.frm,absrp_sys_list.dat,style.var}; do
   [ -f "$f" ] || { echo "FAIL: $f is not installed"; exit 1; }
 done
@@ -44,7 +44,8 @@ for message in "error of opening file style.var" "error of opening file absrp_qu
     "usage: catalix-dump [query]" "catalix: out of memory" \
     "catalix-dump: the catalogue changed while it was read" "catalix-table: error of writing the table" \
     "CATALIX_DATA" "catalix-cgi is a CGI program" "the answer could not be written" \
-    "catalix-check: cannot read" "catalix-check: error of writing the findings"; do
+    "catalix-check: cannot read" "catalix-check: error of writing the findings" \
+    "catalix-cgi: CATALIX_CHARSET is not a character set name"; do
   grep -qF -- "$message" <<<"$text" || { echo "FAIL: no manual page explains \"$message\""; exit 1; }
 done
 echo "installed; manual pages render cleanly and explain every message"

@@ -1,5 +1,10 @@
 #include "web/answer.h"
 
+#include <cstdlib>
+#include <cstring>
+
+#include "web/http_date.h"
+
 namespace {
 
 const char* reason_phrase(int status) {
@@ -37,36 +42,81 @@ std::string escaped(const std::string& text) {
 // A value is shown only so far: the sender knows the rest.
 const std::size_t kValueShown = 40;
 
-}  // namespace
-
-void write_answer_header(FILE* out, answer_format format) {
-  switch (format) {
-    case answer_format::html:
-      std::fputs("Content-Type: text/html\n\n", out);
-      break;
-    case answer_format::votable:
-      std::fputs("Content-Type: application/x-votable+xml\n"
-                 "Content-Disposition: attachment; filename=\"catalix-lines.vot\"\n\n", out);
-      break;
-    case answer_format::csv:
-      std::fputs("Content-Type: text/csv; charset=utf-8; header=present\n"
-                 "Content-Disposition: attachment; filename=\"catalix-lines.csv\"\n\n", out);
-      break;
+// RFC 2978's characters of a charset name; IANA's names are far shorter.
+bool is_charset_name(const char* name) {
+  const std::size_t length = std::strlen(name);
+  if (length == 0 || length > 40) return false;
+  for (std::size_t i = 0; i < length; ++i) {
+    const char c = name[i];
+    const bool alnum = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+    if (!alnum && std::strchr("!#$%&'+-^_`{}~", c) == nullptr) return false;
   }
+  return true;
 }
 
-void write_refusal(FILE* out, int status, const std::string& why,
-                   const std::vector<field_fault>& faults) {
+void write_validators(FILE* out, const validators& cache) {
+  std::fprintf(out, "ETag: %s\n", cache.etag.c_str());
+  const std::string date = format_http_date(cache.last_modified);
+  if (!date.empty()) std::fprintf(out, "Last-Modified: %s\n", date.c_str());
+}
+
+}  // namespace
+
+bool configured_charset(std::string* charset) {
+  const char* name = std::getenv("CATALIX_CHARSET");
+  *charset = "UTF-8";
+  if (name == nullptr || *name == '\0') return true;
+  if (!is_charset_name(name)) return false;
+  *charset = name;
+  return true;
+}
+
+void write_answer_header(const answer_channel& to, answer_format format,
+                         const validators& cache) {
+  // The tables are UTF-8 whatever the catalogue's bytes (table/text_encoding.h).
+  switch (format) {
+    case answer_format::html:
+      std::fprintf(to.out, "Content-Type: text/html; charset=%s\n", to.charset.c_str());
+      break;
+    case answer_format::votable:
+      std::fputs("Content-Type: application/x-votable+xml; charset=UTF-8\n"
+                 "Content-Disposition: attachment; filename=\"catalix-lines.vot\"\n", to.out);
+      break;
+    case answer_format::csv:
+      std::fputs("Content-Type: text/csv; charset=UTF-8; header=present\n"
+                 "Content-Disposition: attachment; filename=\"catalix-lines.csv\"\n", to.out);
+      break;
+    case answer_format::names:
+      std::fputs("Content-Type: application/json; charset=UTF-8\n", to.out);
+      break;
+  }
+  std::fputs("X-Content-Type-Options: nosniff\nCache-Control: no-cache\n", to.out);
+  write_validators(to.out, cache);
+  std::fputs("\n", to.out);
+}
+
+void write_not_modified(const answer_channel& to, const validators& cache) {
+  std::fputs("Status: 304 Not Modified\nX-Content-Type-Options: nosniff\n"
+             "Cache-Control: no-cache\n", to.out);
+  write_validators(to.out, cache);
+  std::fputs("\n", to.out);
+}
+
+void write_refusal(const answer_channel& to, int status, const std::string& why,
+                   const std::vector<field_fault>& faults, const std::string& form_values) {
+  FILE* out = to.out;
   const char* reason = reason_phrase(status);
   std::fprintf(out, "Status: %d %s\n", status, reason);
-  if (status == 405) std::fputs("Allow: GET, POST\n", out);
-  std::fputs("Content-Type: text/html\n\n", out);
+  if (status == 405) std::fputs("Allow: GET, HEAD, POST\n", out);
+  std::fprintf(out, "Content-Type: text/html; charset=%s\n", to.charset.c_str());
+  std::fputs("X-Content-Type-Options: nosniff\nCache-Control: no-store\n\n", out);
+  if (!to.with_body) return;
   std::fprintf(out, "<html>\n<head>\n<title>%d %s</title>\n</head>\n<body>\n", status, reason);
   std::fprintf(out, "<h3>%d %s</h3>\n<p>%s</p>\n", status, reason, escaped(why).c_str());
   if (!faults.empty()) {
     std::fputs("<ul>\n", out);
     for (const field_fault& fault : faults) {
-      std::fprintf(out, "<li><b>%s</b> %s", escaped(fault.field).c_str(),
+      std::fprintf(out, "<li><b>%s</b> %s", escaped(field_label(fault.field)).c_str(),
                    escaped(fault.why).c_str());
       if (!fault.value.empty()) {
         const bool cut = fault.value.size() > kValueShown;
@@ -77,5 +127,12 @@ void write_refusal(FILE* out, int status, const std::string& why,
     }
     std::fputs("</ul>\n", out);
   }
-  std::fputs("<p><a href=\"query.html\">Back to the query form</a></p>\n</body>\n</html>\n", out);
+  // The values are percent-encoded: only letters, digits, "-._~%=&" remain.
+  if (form_values.empty()) {
+    std::fputs("<p><a href=\"query.html\">Back to the query form</a></p>\n", out);
+  } else {
+    std::fprintf(out, "<p><a href=\"query.html?%s\">Back to the query form, with these values</a></p>\n",
+                 escaped(form_values).c_str());
+  }
+  std::fputs("</body>\n</html>\n", out);
 }

@@ -5,7 +5,8 @@
 // it left aside, it is one decimal number that strtod reads whole and that
 // is finite: then its value is the one the form file's reader finds in the
 // same text.  Refused: hexadecimal ("0x1p3"), "inf", "nan", anything after
-// the number ("5A"), and numbers too large for a double ("1e999").
+// the number ("5A"), and numbers too large for a double ("1e999").  The
+// form repeats this grammar as each bound's pattern (site/query.body.html).
 
 #include <string>
 

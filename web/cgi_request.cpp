@@ -36,14 +36,17 @@ bool read_length(const std::string& text, std::size_t* length) {
   return true;
 }
 
-request_text refused(int status, const char* why) { return {status, why, std::string()}; }
+request_text refused(int status, const char* why) {
+  return {status, why, std::string(), false, false};
+}
 
 }  // namespace
 
 request_text read_request(FILE* body) {
   const std::string method = variable("REQUEST_METHOD");
-  if (method == "GET") return {0, std::string(), variable("QUERY_STRING")};
-  if (method != "POST") return refused(405, "The form is sent with GET or POST.");
+  const bool head = method == "HEAD";
+  if (method == "GET" || head) return {0, std::string(), variable("QUERY_STRING"), head, false};
+  if (method != "POST") return refused(405, "Only GET, HEAD and POST are answered.");
   if (!is_form_type(variable("CONTENT_TYPE"))) {
     return refused(415, "A POST must be of type application/x-www-form-urlencoded.");
   }
@@ -52,7 +55,7 @@ request_text read_request(FILE* body) {
     return refused(400, "The length of the body is not a number.");
   }
   if (length > kLargestBody) return refused(413, "The body is longer than 64 KiB.");
-  request_text request{0, std::string(), std::string(length, '\0')};
+  request_text request{0, std::string(), std::string(length, '\0'), false, true};
   if (length > 0 && std::fread(&request.text[0], 1, length, body) != length) {
     return refused(400, "The body is shorter than its stated length.");
   }

@@ -31,6 +31,23 @@ bool decode_form_text(std::string_view text, std::string* out) {
   return true;
 }
 
+std::string encode_form_text(std::string_view text) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (char c : text) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+        c == '-' || c == '.' || c == '_' || c == '~') {
+      out += c;
+    } else {
+      out += '%';
+      out += kHex[u >> 4];
+      out += kHex[u & 15];
+    }
+  }
+  return out;
+}
+
 std::vector<form_field> decode_form(std::string_view text) {
   std::vector<form_field> fields;
   while (!text.empty()) {

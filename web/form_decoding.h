@@ -23,4 +23,8 @@ std::vector<form_field> decode_form(std::string_view text);
 // Decodes one name or value into `out`; false on a bad escape.
 bool decode_form_text(std::string_view text, std::string* out);
 
+// The other way: every byte but letters, digits and "-._~" as %XX, so that
+// the result can stand in a link as it is.
+std::string encode_form_text(std::string_view text);
+
 #endif  // CATALIX_WEB_FORM_DECODING_H_

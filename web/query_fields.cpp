@@ -7,22 +7,36 @@
 
 namespace {
 
-// In the order of the form file; a null bound is the ion name.
+// In the order of the form file; a null bound is the ion name.  The labels
+// are those of site/query.body.html: a row's quantity and its input's label.
 struct query_field {
   const char* name;
   double* bound;
+  const char* label;
 };
 
 const query_field kQueryFields[] = {
-    {"min_resolution", &min_resolution}, {"max_resolution", &max_resolution},
-    {"min_s_to_n", &min_s_to_n},         {"max_s_to_n", &max_s_to_n},
-    {"min_z_abs", &min_z_abs},           {"max_z_abs", &max_z_abs},
-    {"ion_name", nullptr},
-    {"min_rest_wv", &min_rest_wv},       {"max_rest_wv", &max_rest_wv},
-    {"min_obs_wv", &min_obs_wv},         {"max_obs_wv", &max_obs_wv},
-    {"min_width", &min_width},           {"max_width", &max_width},
-    {"min_col_dens", &min_col_dens},     {"max_col_dens", &max_col_dens},
+    {"min_resolution", &min_resolution, "Spectral resolution, lower bound"},
+    {"max_resolution", &max_resolution, "Spectral resolution, upper bound"},
+    {"min_s_to_n", &min_s_to_n, "Signal-to-noise ratio, lower bound"},
+    {"max_s_to_n", &max_s_to_n, "Signal-to-noise ratio, upper bound"},
+    {"min_z_abs", &min_z_abs, "Absorption redshift, lower bound"},
+    {"max_z_abs", &max_z_abs, "Absorption redshift, upper bound"},
+    {"ion_name", nullptr, "Ion name or system type"},
+    {"min_rest_wv", &min_rest_wv, "Rest wavelength, lower bound"},
+    {"max_rest_wv", &max_rest_wv, "Rest wavelength, upper bound"},
+    {"min_obs_wv", &min_obs_wv, "Observed wavelength, lower bound"},
+    {"max_obs_wv", &max_obs_wv, "Observed wavelength, upper bound"},
+    {"min_width", &min_width, "Equivalent width, lower bound"},
+    {"max_width", &max_width, "Equivalent width, upper bound"},
+    {"min_col_dens", &min_col_dens, "Column density, lower bound"},
+    {"max_col_dens", &max_col_dens, "Column density, upper bound"},
 };
+const query_field kFormatField = {"format", nullptr, "Answer as"};
+
+// Longer than any value the form's fields take (the ion name's 98, a bound
+// typed with many digits): such a value is no user's, and is not linked.
+const std::size_t kLongestLinkedValue = 256;
 
 // With the blank after it, the longest name that the form's text field holds.
 const std::size_t kLongestIonName = string::kCapacity - 2;
@@ -48,6 +62,12 @@ const char* ion_name_fault(const std::string& name) {
     if (u < 0x20 || u == 0x7f) return "holds a control character";
   }
   return nullptr;
+}
+
+void append_double(std::string* out, double x) {
+  char bytes[sizeof x];
+  std::memcpy(bytes, &x, sizeof x);
+  out->append(bytes, sizeof x);
 }
 
 void set_ion_name(const std::string& name) {
@@ -79,6 +99,45 @@ bool single_value(const std::vector<form_field>& fields, const char* name,
   }
   *value = found->value;
   return true;
+}
+
+std::string field_label(const std::string& name) {
+  for (const query_field& q : kQueryFields) {
+    if (name == q.name) return q.label;
+  }
+  return name == kFormatField.name ? kFormatField.label : name;
+}
+
+bool ion_name_sendable(const std::string& name) { return ion_name_fault(name) == nullptr; }
+
+std::string query_identity() {
+  std::string identity;
+  for (const query_field& q : kQueryFields) {
+    if (q.bound != nullptr) {
+      append_double(&identity, *q.bound);
+    } else {
+      identity += query_ion_name.text;  // always ends in its NUL
+      identity += '\0';
+    }
+  }
+  return identity;
+}
+
+std::string form_values_query(const std::vector<form_field>& fields) {
+  std::string query;
+  const auto link = [&](const char* name) {
+    for (const form_field& field : fields) {
+      if (field.name != name || !field.value_decoded) continue;
+      if (field.value.size() > kLongestLinkedValue) continue;
+      query += query.empty() ? "" : "&";
+      query += name;
+      query += '=';
+      query += encode_form_text(field.value);
+    }
+  };
+  for (const query_field& q : kQueryFields) link(q.name);
+  link(kFormatField.name);
+  return query;
 }
 
 std::vector<field_fault> set_query_from_form(const std::vector<form_field>& fields) {
