@@ -18,8 +18,9 @@ names an ion or a system type.
 
 The package also holds catalix-dump, which shows the catalogue and the
 query as read, catalix-table, which writes the selected lines as a VOTable
-or as CSV, and catalix-cgi, a CGI program that answers the query form of
-the site's pages.")
+or as CSV, catalix-check, which tells with line and column where a
+hand-edited catalogue is not read as written, and catalix-cgi, a CGI
+program that answers the query form of the site's pages.")
 set(CPACK_PACKAGE_CHECKSUM SHA256)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
