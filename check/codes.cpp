@@ -113,6 +113,21 @@ const code_entry kCodes[] = {
      "the file.",
      "2.100000$FeII{2382.765} 7386.571 0.010 0.500 0.050   (the last line)",
      "2.100000$FeII{2382.765} 7386.571 0.010 0.500 0.050\n_\n#"},
+    {"CX115", severity::error, "a line's numbers go on to the next line",
+     "A number is read with the white space before it skipped, line ends\n"
+     "included.  A line record that gives fewer numbers than its kind\n"
+     "reads (a usual line: rest and observed wavelength, its error, the\n"
+     "width and its error) takes the missing ones from the next line, which\n"
+     "is then lost as a line of its own.  A blank line inside a header block\n"
+     "is passed over the same way.",
+     "2.100000$FeII{2382.765} 7386.571 0.010\n2.200000$MgII{2796.352} ...",
+     "2.100000$FeII{2382.765} 7386.571 0.010 -1 -1   (-1: not given)"},
+    {"CX116", severity::error, "text after a marker line's number",
+     "A line that holds one of the markers 1e-40, 1e-60 or 1e-80 as its\n"
+     "redshift carries nothing else: the reader skips the white space after\n"
+     "the number and reads whatever follows as the next line record.",
+     "1e-40 no line list yet",
+     "1e-40"},
     {"CX201", severity::warning, "an interval whose minimum exceeds its maximum",
      "The first wavelength of an interval is its start and the second its\n"
      "end; an interval that ends before it starts holds no wavelength, and\n"

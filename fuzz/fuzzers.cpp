@@ -1,5 +1,6 @@
-// The three libFuzzer targets, one per input file, built from this source
-// with CATALIX_FUZZ_catalogue, _query_form or _style defined.  Arbitrary
+// The libFuzzer targets, one per input file, built from this source with
+// CATALIX_FUZZ_catalogue, _query_form or _style defined, and one for
+// catalix-check's reading of a catalogue (CATALIX_FUZZ_check).  Arbitrary
 // bytes stand for that file; the page is then written (read twice, as the
 // web program reads) with the other two inputs fixed and permissive.  A text
 // field filled to its last byte, or a page cut short, is a finding.
@@ -11,6 +12,7 @@
 
 #include "catalogue/arena.h"
 #include "catalogue/catalogue.h"
+#include "check/catalogue_checks.h"
 #include "dump/show.h"
 #include "query/query_form.h"
 #include "report/rereading_page.h"
@@ -19,7 +21,7 @@
 
 namespace {
 
-FILE* stream_of(const uint8_t* bytes, std::size_t size) {
+[[maybe_unused]] FILE* stream_of(const uint8_t* bytes, std::size_t size) {
   // fmemopen refuses an empty buffer on some C libraries.
   FILE* file = size == 0 ? std::fopen("/dev/null", "rb")
                          : fmemopen(const_cast<uint8_t*>(bytes), size, "r");
@@ -52,7 +54,7 @@ FILE* sink() {
   return null;
 }
 
-void write_page(input::source& catalogue) {
+[[maybe_unused]] void write_page(input::source& catalogue) {
   catalogue.seek(0);
   rereading_page page(catalogue);
   page.select();
@@ -71,6 +73,27 @@ void write_page(input::source& catalogue) {
 
 }  // namespace
 
+#if defined(CATALIX_FUZZ_check)
+// The checker reads a file by its name: every format, every code, no limit.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  const char* path = "check_fuzz_input.dat";
+  FILE* file = std::fopen(path, "wb");
+  if (file == nullptr || std::fwrite(data, 1, size, file) != size) std::abort();
+  std::fclose(file);
+  check_options options;
+  options.file = path;
+  options.max_repeat = 0;
+  options.format = static_cast<output_format>(size % 3);
+  line_index lines(path);
+  reporter out(options, sink(), &lines);
+  std::string error;
+  if (!out.start(&error)) std::abort();
+  out.finish(check_catalogue(path, out, options.limits));
+  First_QSO_spectrum = QSO_spectrum();  // it points into the arena
+  arena::release_all();
+  return 0;
+}
+#else
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   static bool started = false;
   if (!started) {
@@ -111,3 +134,4 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 #endif
   return 0;
 }
+#endif

@@ -10,7 +10,7 @@ dirs=(app catalogue query report dump web table check)
 standard=" algorithm array cassert cctype cerrno cfloat charconv chrono climits cmath condition_variable cstddef cstdint cstdio
   cstdlib cstring filesystem fstream functional iterator limits map memory mutex new optional random string string_view
   system_error thread
-  type_traits utility vector "
+  type_traits unordered_map utility vector "
 failed=0
 while IFS=: read -r file _ name; do
   [[ "$standard" == *[[:space:]]"$name"[[:space:]]* ]] || { echo "FAIL: $file includes <$name>"; failed=1; }

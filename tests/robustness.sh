@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Damaged input through the whole program.  Each run must exit 0 within ten
 # seconds with a whole page, say nothing but lost-marker warnings, report
-# nothing on standard error (the sanitizers) and leave its inputs alone.
+# nothing on standard error (the sanitizers) and leave its inputs alone; and
+# catalix-check must locate each lost-marker warning of a damaged catalogue,
+# in the same order.
 #   robustness.sh BUILD_DIR sweep [STRIDE]  every prefix and single-byte deletion of the
 #       example catalogue (every STRIDE-th), every marker character blanked or doubled,
 #       every line end given a CR; the same for the query form and the style file
@@ -28,6 +30,14 @@ check() {
   [ -s "$tmp/err" ] && problem+=" standard error: $(head -c 200 "$tmp/err")"
   [ "$(tail -c 8 "$tmp/results.html" 2>/dev/null)" = '</html>' ] || problem+=" page not whole"
   cmp -s "$tmp/input" "$tmp/$1" || problem+=" input changed"
+  if [ "$1" = absrp_sys_list.dat ]; then
+    # catalix-check locates each of the program's messages, in their order.
+    (cd "$tmp" && timeout 10 "$build/catalix-check" --format=json --select=CX104 --max-repeat=0 \
+       >found 2>err </dev/null)
+    [ $? -le 1 ] && [ ! -s "$tmp/err" ] || problem+=" catalix-check failed: $(head -c 200 "$tmp/err")"
+    [ "$(grep -o "stop_signal '.'" "$tmp/out")" = "$(grep -o "stop_signal '.'" "$tmp/found")" ] ||
+      problem+=" catalix-check located other messages than catalix said"
+  fi
   runs=$((runs + 1))
   [ -z "$problem" ] && return
   failed=$((failed + 1))
