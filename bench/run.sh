@@ -4,10 +4,14 @@
 # catalogue plus fwrite of as many bytes as the page holds, in 64 KiB
 # blocks, to a file in the same folder.  Each run is timed between runs of
 # its floor's two programs.
-# Usage: bench/run.sh [SIZES_MB] [RUNS]     e.g. bench/run.sh "10 100 1000" 3
+# catalix-check is timed against catalix's selective query, run next to it.
+# With "wine" as the third argument, the Windows build's catalix.exe is timed
+# under wine against the Linux build's catalix, run next to it.
+# Usage: bench/run.sh [SIZES_MB] [RUNS] [wine]   e.g. bench/run.sh "10 100 1000" 3
 set -euo pipefail
 sizes="${1:-100}"
 runs="${2:-3}"
+mode="${3:-}"
 src="$(cd "$(dirname "$0")/.." && pwd)"
 build="$src/build-bench"
 cmake -S "$src" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCATALIX_TESTS=OFF -DCATALIX_BENCH=ON >/dev/null
@@ -16,7 +20,7 @@ work="${BENCH_DIR:-$build/bench-data}"
 mkdir -p "$work"
 cp "$src/bench/style.var" "$work/"
 
-printf '%-6s %-10s %8s %8s %8s %8s %9s %9s %8s\n' \
+printf '%-6s %-13s %8s %8s %8s %8s %9s %9s %8s\n' \
   size run seconds floor_s ratio getc_x MB/s page_MB peak_MiB
 # seconds PROGRAM...: the wall time of a whole run, as a process; the peak
 # memory goes to $work/rss.
@@ -27,22 +31,43 @@ seconds() {
   echo "$rss" > "$work/rss"
   echo "$s"
 }
+wine=""
+if [ "$mode" = wine ]; then
+  mingw="$src/build-bench-mingw"
+  cmake -S "$src" -B "$mingw" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-w64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCATALIX_TESTS=OFF >/dev/null
+  cmake --build "$mingw" -j2 --target catalix >/dev/null
+  wine="$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)"
+  export WINEDEBUG=-all WINEPREFIX="$work/wine-prefix"
+  "$wine" cmd /c exit </dev/null >/dev/null 2>&1 || true
+fi
+# The runs of each size: the program's command, then how its floor is timed.
+runs_of() {
+  if [ -n "$wine" ]; then echo "selective all"; else echo "selective all dump check"; fi
+}
 for size_mb in $sizes; do
   catalogue="$work/absrp_sys_list.dat"
   "$build/bench/generate_catalogue" "$((size_mb * 1000000))" "$catalogue" > "$work/records"
   bytes="$(wc -c < "$catalogue")"
-  for query in selective all dump; do
-    if [ "$query" = dump ]; then
-      program=("$build/catalix-dump")
-    else
-      program=("$build/catalix")
-      cp "$src/bench/$query.frm" "$work/absrp_query.frm"
-    fi
+  for query in $(runs_of); do
+    floor=getc
+    case "$query" in
+      dump) program=("$build/catalix-dump") ;;
+      # The checker against the program's selective query, timed alike.
+      check) program=("$build/catalix-check" --fail-on=never) floor=selective
+             cp "$src/bench/selective.frm" "$work/absrp_query.frm" ;;
+      *) cp "$src/bench/$query.frm" "$work/absrp_query.frm"
+         if [ -n "$wine" ]; then
+           program=("$wine" "$mingw/catalix.exe") floor=linux
+         else
+           program=("$build/catalix")
+         fi ;;
+    esac
     # A first run for the page's size, and so that every timed run finds
     # the catalogue in the page cache.
     seconds "${program[@]}" > /dev/null
     page=0
-    [ "$query" = dump ] || page="$(wc -c < "$work/results.html")"
+    [ "$floor" != getc ] || [ "$query" = dump ] || page="$(wc -c < "$work/results.html")"
     # Each run is timed next to its own floor, all as whole processes, so
     # that a ratio compares runs made moments apart on this shared machine.
     : > "$work/times"
@@ -50,12 +75,16 @@ for size_mb in $sizes; do
     for _ in $(seq "$runs"); do
       g="$(seconds "$build/bench/bare_pass" "$catalogue")"
       w=0
-      [ "$query" = dump ] || w="$(seconds "$build/bench/write_floor" "$work/floor.out" "$page")"
+      case "$floor" in
+        getc) [ "$query" = dump ] || w="$(seconds "$build/bench/write_floor" "$work/floor.out" "$page")" ;;
+        selective|linux) w="$(seconds "$build/catalix")"; w="$(awk -v a="$w" -v b="$g" 'BEGIN { print a - b }')" ;;
+      esac
       t="$(seconds "${program[@]}")"
       rss="$(cat "$work/rss")"
       [ "$rss" -gt "$peak" ] && peak="$rss"
       echo "$t $g $w" >> "$work/times"
     done
+    [ -z "$wine" ] || query="exe-$query"
     awk -v s="$size_mb" -v q="$query" -v b="$bytes" -v p="$page" -v m="$peak" '
       function median(a, n,   i, j, x) {
         for (i = 2; i <= n; i++) { x = a[i]; for (j = i - 1; j >= 1 && a[j] > x; j--) a[j + 1] = a[j]; a[j + 1] = x }
@@ -64,12 +93,13 @@ for size_mb in $sizes; do
       { t[NR] = $1; f[NR] = $2 + $3; r[NR] = $1 / ($2 + $3); x[NR] = $1 / $2 }
       END {
         ts = median(t, NR)
-        printf "%-6s %-10s %8.3f %8.3f %8.2f %8.1f %9.1f %9.1f %8.1f\n", s "MB", q, ts,
+        printf "%-6s %-13s %8.3f %8.3f %8.2f %8.1f %9.1f %9.1f %8.1f\n", s "MB", q, ts,
                median(f, NR), median(r, NR), median(x, NR), b / ts / 1e6, p / 1e6, m / 1048576
       }' "$work/times"
   done
   rm -f "$work/floor.out"
 done
-echo "floor: getc pass + writing the page's bytes (for the dump: the getc pass alone), timed"
+echo "floor: getc pass + writing the page's bytes (for the dump: the getc pass alone; for"
+echo "check: catalix's selective query; for exe-: the Linux build's catalix), timed"
 echo "as whole processes next to each run; ratio = median of seconds / floor over the runs,"
 echo "getc_x = median of seconds / getc pass; seconds, floor_s: medians"

@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -51,6 +52,31 @@ struct system_at {
   number_at z_em;
   std::vector<record_at> records;
   bool carry_said = false;  // CX108, said once in a line list
+};
+
+// The systems of the spectrum being read.  Cleared per spectrum but kept,
+// so that the next spectrum reuses their memory.
+class system_places {
+ public:
+  void clear() { used_ = 0; }
+  system_at& add() {
+    if (used_ == all_.size()) all_.emplace_back();
+    system_at& s = all_[used_++];
+    s.intervals.clear();
+    s.records.clear();
+    s.z_em = number_at();
+    s.carry_said = false;
+    return s;
+  }
+  system_at& back() { return all_[used_ - 1]; }
+  const system_at& back() const { return all_[used_ - 1]; }
+  const system_at& operator[](std::size_t i) const { return all_[i]; }
+  std::size_t size() const { return used_; }
+  bool empty() const { return used_ == 0; }
+
+ private:
+  std::vector<system_at> all_;
+  std::size_t used_ = 0;
 };
 
 class detector : public input::listener {
@@ -94,11 +120,14 @@ class detector : public input::listener {
   const tolerances& limits_;
   std::string bytes_;
   long long bytes_base_ = 0;
-  std::vector<system_at> systems_;
+  system_places systems_;
   long long name_at_ = -1;
   bool first_wv_min_ = false;   // the next wv_min opens a header block
   int name_terminator_ = 0;     // of the current record's ion name
   std::unordered_map<std::string, long long> names_;  // spectrum names, where first seen
+  // Ion names and rest wavelengths looked up lately: a catalogue holds few.
+  std::unordered_map<std::string, transition_match> transitions_;
+  transition_match transition_of(const char* ion, double rest);
   bool ended_inside_ = false;
   // After a finding that makes the rest of a record (or spectrum) read from
   // the wrong place, what follows there is its consequence, not said again.
@@ -108,12 +137,25 @@ class detector : public input::listener {
   // The file as a whole.
   long long size_ = 0;
   unsigned char head_[3] = {0, 0, 0};
-  int previous_ = -1;
-  long long line_feeds_ = 0, first_crlf_ = -1, first_lone_cr_ = -1;
+  int last_byte_ = -1;
+  bool any_line_feed_ = false;
+  long long first_crlf_ = -1, first_lone_cr_ = -1, pending_cr_ = -1;
+  // A CR at `at`, followed by `next`.
+  void crlf_or_lone(long long at, int next) {
+    if (next == '\n') {
+      if (first_crlf_ < 0) {
+        first_crlf_ = at;
+        report("CX401", at, at + 1, "CR LF line ends: the CR is read as part of texts that end at "
+               "the line end (remarks, captions, notes)", "file");
+      }
+    } else if (first_lone_cr_ < 0) {
+      first_lone_cr_ = at;
+    }
+  }
 };
 
 // The bytes of the current spectrum are held, as far back as a few MiB.
-const std::size_t kHeld = 8 << 20;
+const std::size_t kHeld = 1 << 20;
 
 void detector::filled(long long base, const unsigned char* data, unsigned long size) {
   if (bytes_.size() > kHeld) {
@@ -122,27 +164,32 @@ void detector::filled(long long base, const unsigned char* data, unsigned long s
   }
   if (bytes_.empty()) bytes_base_ = base;
   bytes_.append(reinterpret_cast<const char*>(data), size);
-  for (unsigned long i = 0; i < size; ++i) {
-    const int c = data[i];
-    const long long at = base + static_cast<long long>(i);
-    if (at < 3) head_[at] = static_cast<unsigned char>(c);
-    if (at == 2 && head_[0] == 0xEF && head_[1] == 0xBB && head_[2] == 0xBF) {
+  for (unsigned long i = 0; i < 3 && base + static_cast<long long>(i) < 3 && i < size; ++i) {
+    head_[base + static_cast<long long>(i)] = data[i];
+    if (base + static_cast<long long>(i) == 2 && head_[0] == 0xEF && head_[1] == 0xBB && head_[2] == 0xBF) {
       report("CX113", 0, 3, "a byte-order mark at the start of the file: its first byte is read as "
              "the first spectrum's opening character and the rest as part of its name", "file", -1, "");
     }
-    if (c == '\n') {
-      ++line_feeds_;
-      if (previous_ == '\r' && first_crlf_ < 0) {
-        first_crlf_ = at - 1;
-        report("CX401", first_crlf_, first_crlf_ + 1, "CR LF line ends: the CR is read as part of "
-               "texts that end at the line end (remarks, captions, notes)", "file");
-      }
-    } else if (previous_ == '\r' && first_lone_cr_ < 0) {
-      first_lone_cr_ = at - 1;
+  }
+  if (!any_line_feed_ && std::memchr(data, '\n', size) != nullptr) any_line_feed_ = true;
+  // The line ends: only the CRs need a look, and only until both kinds are seen.
+  const unsigned char* end = data + size;
+  for (const unsigned char* p = data; (first_crlf_ < 0 || first_lone_cr_ < 0) && p != end; ++p) {
+    p = static_cast<const unsigned char*>(std::memchr(p, '\r', static_cast<std::size_t>(end - p)));
+    if (p == nullptr) break;
+    const long long at = base + (p - data);
+    if (p + 1 == end) {
+      pending_cr_ = at;  // its next byte comes with the next block
+      break;
     }
-    previous_ = c;
+    crlf_or_lone(at, p[1]);
+  }
+  if (pending_cr_ >= 0 && pending_cr_ < base && size > 0) {
+    crlf_or_lone(pending_cr_, data[0]);
+    pending_cr_ = -1;
   }
   size_ = base + static_cast<long long>(size);
+  last_byte_ = size > 0 ? data[size - 1] : last_byte_;
 }
 
 long long detector::line_end_in(long long from, long long to) const {
@@ -212,12 +259,14 @@ const char* marker_name(piece what) {
 
 void detector::on_search(piece what, long long begin, long long end, int reads) {
   const char stop = what == piece::equals_before_r || what == piece::equals_before_z_em ? '=' : '$';
-  const std::string field = what == piece::dollar_after_z ? record_field(marker_name(what)) : marker_name(what);
+  auto field = [&] {
+    return what == piece::dollar_after_z ? record_field(marker_name(what)) : std::string(marker_name(what));
+  };
   if (reads >= kMaxReads) {
     // The counterpart of the program's own message, one for each.
     report("CX104", begin, begin, std::string("no ") + marker_name(what) +
            " within 1000 characters (\"file read message: stop_signal '" + stop +
-           "' lost\"); reading resumed at {also}", field, end);
+           "' lost\"); reading resumed at {also}", field(), end);
     return;
   }
   const long long found = end - 1;
@@ -228,10 +277,10 @@ void detector::on_search(piece what, long long begin, long long end, int reads) 
                                             " after it are lost";
   if (what == piece::dollar_after_z) {
     report("CX101", begin, begin, "no '$' after the redshift; reading resumed at {also}, " + lines,
-           field, end);
+           field(), end);
   } else {
     report("CX102", begin, begin, std::string("no ") + marker_name(what) +
-           " on its line; reading resumed at {also}, " + lines, field, end);
+           " on its line; reading resumed at {also}, " + lines, field(), end);
   }
 }
 
@@ -260,18 +309,20 @@ void detector::on_record_number(const char* name, const number_at& n) {
 }
 
 void detector::on_header_number(const char* name, const number_at& n) {
-  const std::string field = std::string("interval ") +
-                            std::to_string(systems_.empty() ? 0 : systems_.back().intervals.size()) + ": " + name;
+  auto field = [&] {
+    return "interval " + std::to_string(systems_.empty() ? 0 : systems_.back().intervals.size()) +
+           ": " + name;
+  };
   if (!n.ok) {
     if (byte(n.value) >= 0) {
-      report("CX105", n.value, n.value + 1, std::string("the ") + name + " is not a number", field);
+      report("CX105", n.value, n.value + 1, std::string("the ") + name + " is not a number", field());
     }
     return;
   }
   const int next = byte(n.end);
   if (next == ',' || next == '.' || ((next == 'O' || next == 'o') && is_digit(byte(n.end - 1)))) {
     report("CX105", n.end, n.end + 1, std::string("the ") + name + " stops at '" +
-           static_cast<char>(next) + "' before its field ends", field);
+           static_cast<char>(next) + "' before its field ends", field());
   }
 }
 
@@ -381,7 +432,7 @@ void detector::read(piece what, long long begin, long long end, int result) {
     case piece::remark:
       return on_text(what, begin, end, result);
     case piece::header_open:
-      systems_.emplace_back();
+      systems_.add();
       first_wv_min_ = true;
       if (byte(begin) == '_' || byte(begin) == '#') {
         report("CX111", begin, begin + 1, "a spectrum without a system: the '" +
@@ -541,6 +592,17 @@ std::string number_text(double x) {
   return t;
 }
 
+transition_match detector::transition_of(const char* ion, double rest) {
+  std::string key(ion);
+  key.append(reinterpret_cast<const char*>(&rest), sizeof rest);
+  const auto known = transitions_.find(key);
+  if (known != transitions_.end()) return known->second;
+  if (transitions_.size() > 4096) transitions_.clear();
+  const transition_match m = look_up_transition(ion, rest, limits_.rest_tolerance);
+  transitions_.emplace(std::move(key), m);
+  return m;
+}
+
 void detector::check_values(const QSO_spectrum& spectrum) {
   // CX207: names seen before.
   const std::string name = spectrum.qso_name.text;
@@ -555,8 +617,21 @@ void detector::check_values(const QSO_spectrum& spectrum) {
     const system_at& at = systems_[index];
     const header& h = y->sys_header;
     const int system = static_cast<int>(index) + 1;
+    // Keys are made only for findings: most values give none.
+    const header_record* key_interval = nullptr;
+    const ::record* key_line = nullptr;
+    auto key_of = [&] {
+      if (key_line != nullptr) {
+        return std::string("line ") + key_line->cur_ion_name.text + "{" +
+               number_text(key_line->rest_wv) + "}";
+      }
+      if (key_interval != nullptr) {
+        return "interval " + number_text(key_interval->wv_min) + "-" + number_text(key_interval->wv_max);
+      }
+      return std::string("header");
+    };
     auto say = [&](const char* code, const number_at& n, const std::string& message,
-                   const std::string& field) {
+                   const std::string& what) {
       finding f;
       f.code = code;
       f.begin = n.value;
@@ -564,13 +639,13 @@ void detector::check_values(const QSO_spectrum& spectrum) {
       f.message = message;
       f.spectrum = name;
       f.system = system;
-      f.field = field;
+      f.field = what.empty() ? key_of() : key_of() + ": " + what;
       out_.add(std::move(f));
     };
-    auto near_minus_one = [&](const number_at& n, double x, const std::string& field) {
+    auto near_minus_one = [&](const number_at& n, double x, const char* what) {
       if (written(n) && x != -1.0 && special_symbol_treatment(x) == 1) {
         say("CX203", n, number_text(x) + " is within 0.1 of -1, so the page shows it as not given",
-            field);
+            what);
         return true;
       }
       return false;
@@ -581,27 +656,27 @@ void detector::check_values(const QSO_spectrum& spectrum) {
     for (const header_record* e = &h.first_entry; e != nullptr && i < at.intervals.size();
          e = e->next, ++i) {
       const interval_at& ea = at.intervals[i];
-      const std::string key = "interval " + number_text(e->wv_min) + "-" + number_text(e->wv_max);
+      key_interval = e;
       intervals.push_back({e->wv_min, e->wv_max});
       if (written(ea.wv_min) && written(ea.wv_max) && is_measurement(e->wv_min) &&
           is_measurement(e->wv_max) && e->wv_min > e->wv_max) {
         say("CX201", ea.wv_min, "the interval's minimum " + number_text(e->wv_min) +
-            " exceeds its maximum " + number_text(e->wv_max), key);
+            " exceeds its maximum " + number_text(e->wv_max), "");
       }
-      near_minus_one(ea.wv_min, e->wv_min, key + ": wv_min");
-      near_minus_one(ea.wv_max, e->wv_max, key + ": wv_max");
+      near_minus_one(ea.wv_min, e->wv_min, "wv_min");
+      near_minus_one(ea.wv_max, e->wv_max, "wv_max");
       for (const value_at& v : {value_at{&ea.resolution, e->resolution, "resolution"},
                                 value_at{&ea.s_to_n, e->s_to_n, "S/N"}}) {
         const number_at& n = *v.at;
         const double x = v.x;
         const char* what = v.what;
-        if (near_minus_one(n, x, key + ": " + what)) continue;
+        if (near_minus_one(n, x, what)) continue;
         if (written(n) && x <= 0 && x != -1.0) {
-          say("CX204", n, std::string("a ") + what + " of " + number_text(x) + " (0 or less)",
-              key + ": " + what);
+          say("CX204", n, std::string("a ") + what + " of " + number_text(x) + " (0 or less)", what);
         }
       }
     }
+    key_interval = nullptr;
     near_minus_one(at.z_em, h.z_em, "z_em");
     // The lines.
     bool carry_missing = at.carry_said;
@@ -609,57 +684,59 @@ void detector::check_values(const QSO_spectrum& spectrum) {
     for (const ::record* r = &y->lines.first_record; r != nullptr && k < at.records.size();
          r = r->next, ++k) {
       const record_at& ra = at.records[k];
-      const std::string key = std::string("line ") + r->cur_ion_name.text + "{" +
-                              number_text(r->rest_wv) + "}";
+      key_line = r;
       const char kind = r->ion_name.text[0];
       const bool marker_line = is_marker(r->z_abs);
       if (ra.blank_redshift && r->cur_z_abs == kNotGiven && !carry_missing) {
         carry_missing = true;
         say("CX108", number_at{ra.start, ra.start, ra.start + 9, true},
             "a blank redshift with nothing to carry over: no line above it in its list gives one",
-            key + ": redshift");
+            "redshift");
       }
-      near_minus_one(ra.z_abs, r->z_abs, key + ": z_abs");
+      near_minus_one(ra.z_abs, r->z_abs, "z_abs");
       if (marker_line) continue;
-      near_minus_one(ra.rest_wv, r->rest_wv, key + ": lambda_lab");
-      near_minus_one(ra.obs_wv, r->obs_wv, key + ": lambda_obs");
+      near_minus_one(ra.rest_wv, r->rest_wv, "lambda_lab");
+      near_minus_one(ra.obs_wv, r->obs_wv, "lambda_obs");
       for (const value_at& v : {value_at{&ra.obs_wv_err, r->obs_wv_err, "error of the observed wavelength"},
                                 value_at{&ra.eq_width, r->eq_width, "width"},
                                 value_at{&ra.eq_width_err, r->eq_width_err, "error of the width"}}) {
         const number_at& n = *v.at;
         const double x = v.x;
         const char* what = v.what;
-        if (near_minus_one(n, x, key + ": " + what)) continue;
+        if (near_minus_one(n, x, what)) continue;
         if (written(n) && x < 0 && x != -1.0) {
           say("CX202", n, std::string("a negative ") + what + " (" + number_text(x) + "), other than -1",
-              key + ": " + what);
+              what);
         }
       }
       const number_at& w = ra.eq_width;
       const double ew = r->eq_width;
       if (written(w) && ew >= kWidthEnd && ew < kColumnDensityStart) {
         say("CX205", w, "a width of " + number_text(ew) + " is neither a width (below 1000) nor a "
-            "column density (100000 + log N)", key + ": width");
+            "column density (100000 + log N)", "width");
       } else if (written(w) && ew >= kColumnDensityStart && special_symbol_treatment(ew) == 0) {
         const double log_n = ew - kColumnDensityBase;
         if (!(log_n >= 10 && log_n <= 23)) {
           say("CX206", w, "a column density of log N = " + number_text(log_n) + " (outside 10 to 23)",
-              key + ": column density");
+              "column density");
         }
       }
       // CX208: a name that its first letter makes another kind than it looks.
-      const std::string ion = r->ion_name.text;
-      const transition_match known = look_up_transition(ion, r->rest_wv, limits_.rest_tolerance);
-      const bool looks_usual = known.result == transition_match::known ||
-                               known.result == transition_match::unknown_wavelength;
-      if (((kind == 'D' && ion.compare(0, 3, "DLA") != 0) || kind == 'B' || kind == 'L' || kind == 't') &&
-          (looks_usual || (kind != 'D' && ion_key(ion) != "BAL" && ion_key(ion) != "LLS" &&
+      const std::string_view ion = r->ion_name.text;
+      const bool other_kind = (kind == 'D' && ion.compare(0, 3, "DLA") != 0) || kind == 'B' ||
+                              kind == 'L' || kind == 't';
+      const transition_match::kind known =
+          other_kind ? look_up_transition(ion, r->rest_wv, limits_.rest_tolerance).result
+                     : transition_match::unknown_ion;
+      const bool looks_usual =
+          known == transition_match::known || known == transition_match::unknown_wavelength;
+      if (other_kind && (looks_usual || (kind != 'D' && ion_key(ion) != "BAL" && ion_key(ion) != "LLS" &&
                            is_digit(r->remark.text[0] == '}' ? r->remark.text[1] : r->remark.text[0])))) {
-        say("CX208", number_at{ra.name_begin, ra.name_begin, ra.name_end, true}, "the name \"" + ion +
+        say("CX208", number_at{ra.name_begin, ra.name_begin, ra.name_end, true}, "the name \"" + std::string(ion) +
             "\" begins with '" + kind + "', so the line is read as " +
             (kind == 'D' ? "a damped Lyman-alpha system (two bytes skipped, one number)"
                          : "a system described in words (the rest of the line as its remark)"),
-            key + ": name");
+            "name");
       }
       const bool usual = kind != 'D' && kind != 'B' && kind != 'L' && kind != 't';
       // The science checks.
@@ -667,28 +744,27 @@ void detector::check_values(const QSO_spectrum& spectrum) {
         say("CX301", ra.obs_wv, "the observed wavelength " + number_text(r->obs_wv) + " is " +
             number_text(std::round(velocity_offset(r->rest_wv, r->obs_wv, r->cur_z_abs))) +
             " km/s from " + number_text(r->rest_wv) + " x (1 + " + number_text(r->cur_z_abs) + ")",
-            key + ": lambda_obs");
+            "lambda_obs");
       }
       if (kind != 'B' && kind != 'L' && kind != 't' && above_emission(r->cur_z_abs, h.z_em, limits_)) {
         say("CX302", ra.z_abs.value >= 0 ? ra.z_abs : number_at{ra.start, ra.start, ra.start, true},
             "z_abs " + number_text(r->cur_z_abs) + " is " +
             number_text(std::round(velocity_against_emission(r->cur_z_abs, h.z_em))) +
-            " km/s above z_em " + number_text(h.z_em), key + ": z_abs");
+            " km/s above z_em " + number_text(h.z_em), "z_abs");
       }
       if (usual && written(ra.obs_wv) &&
           outside_intervals(r->obs_wv, intervals.data(), static_cast<int>(intervals.size()))) {
         say("CX303", ra.obs_wv, "the observed wavelength " + number_text(r->obs_wv) +
-            " lies outside every observed interval of its header", key + ": lambda_obs");
+            " lies outside every observed interval of its header", "lambda_obs");
       }
       if (usual && r->cur_ion_name.text[0] != '\0' && written(ra.rest_wv)) {
-        const transition_match m =
-            look_up_transition(r->cur_ion_name.text, r->rest_wv, limits_.rest_tolerance);
+        const transition_match m = transition_of(r->cur_ion_name.text, r->rest_wv);
         if (m.result == transition_match::unknown_ion || m.result == transition_match::unknown_wavelength) {
           say("CX304", ra.rest_wv, std::string(r->cur_ion_name.text) + " " + number_text(r->rest_wv) +
               (m.nearest != nullptr ? " is not a line of the table (nearest: " +
                                           number_text(m.nearest->rest) + ")"
                                     : " is not an ion of the table of common transitions"),
-              key + ": lambda_lab");
+              "lambda_lab");
         }
       }
     }
@@ -696,11 +772,12 @@ void detector::check_values(const QSO_spectrum& spectrum) {
 }
 
 void detector::finish() {
-  if (first_lone_cr_ >= 0 && line_feeds_ == 0) {
+  if (pending_cr_ >= 0) crlf_or_lone(pending_cr_, -1);
+  if (first_lone_cr_ >= 0 && !any_line_feed_) {
     report("CX112", first_lone_cr_, first_lone_cr_ + 1, "the lines end in CR alone: the readers "
            "see one line", "file");
   }
-  if (size_ > 0 && previous_ != '\n') {
+  if (size_ > 0 && last_byte_ != '\n') {
     report("CX403", size_, size_, "no line end at the end of the file", "file");
   }
 }

@@ -40,11 +40,24 @@ std::string ion_key(std::string_view written) {
   return key;
 }
 
+namespace {
+
+// `written` without its blanks, tabs and CRs is `ion`: ion_key without the
+// copy, as every line of a catalogue is looked up.
+bool same_ion(std::string_view written, const char* ion) {
+  for (char c : written) {
+    if (c == ' ' || c == '\t' || c == '\r' || c == '\n') continue;
+    if (c != *ion++) return false;
+  }
+  return *ion == '\0';
+}
+
+}  // namespace
+
 transition_match look_up_transition(std::string_view ion, double rest, double tolerance) {
-  const std::string key = ion_key(ion);
   const transition* nearest = nullptr;
   for (const transition& t : kTransitions) {
-    if (key != t.ion) continue;
+    if (!same_ion(ion, t.ion)) continue;
     if (t.rest == 0) return {transition_match::system_type, &t};
     if (nearest == nullptr || std::fabs(t.rest - rest) < std::fabs(nearest->rest - rest)) nearest = &t;
   }

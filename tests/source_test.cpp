@@ -1,6 +1,6 @@
 // The reader of our own gives the same catalogue, form and style whatever
-// the size of its blocks: a field that spans a block's end is read as one
-// that does not.  Every catalogue, form and style file of the end-to-end
+// the size of its blocks (a field that spans a block's end is read as one
+// that does not), and whether or not a listener hears it.  Every catalogue, form and style file of the end-to-end
 // cases and of the fuzz corpus, in blocks of one byte up to the default.
 
 #include <gtest/gtest.h>
@@ -44,11 +44,19 @@ std::string everything(const QSO_spectrum& q) {
   return out + "\n";
 }
 
+// Hears everything and changes nothing, as catalix-check's listener must.
+struct deaf : input::listener {
+  void filled(long long, const unsigned char*, unsigned long) override {}
+  void read(input::piece, long long, long long, int) override {}
+};
+
 // What a file reads as, with the messages said, in blocks of `block`.
-std::string read_as(const std::filesystem::path& path, std::size_t block) {
+std::string read_as(const std::filesystem::path& path, std::size_t block, bool heard = false) {
   FILE* said = std::tmpfile();
   messages::stream = said;
   input::source in(path.string().c_str(), block);
+  deaf listener;
+  if (heard) in.listen(&listener);
   std::string out;
   const std::string name = path.filename().string();
   if (name == "absrp_query.frm") {
@@ -88,6 +96,7 @@ TEST(Source, FieldsAcrossBlockEnds) {
       for (std::size_t block : {1, 2, 3, 5, 8, 13, 39, 40, 41, 64, 1000}) {
         ASSERT_EQ(whole, read_as(path, block)) << path << " in blocks of " << block;
       }
+      ASSERT_EQ(whole, read_as(path, input::source::kBlock, true)) << path << " with a listener";
     }
   }
   EXPECT_GT(files, 100);
