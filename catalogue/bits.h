@@ -1,9 +1,8 @@
 #ifndef CATALIX_CATALOGUE_BITS_H_
 #define CATALIX_CATALOGUE_BITS_H_
 
-// The few bit tricks the number reader and writer use, with the compiler's
-// built-ins where it has them and plain code where it does not (or where
-// CATALIX_PORTABLE asks for the plain code everywhere).
+// The bit tricks of the number reader and writer: the compiler's built-ins
+// where it has them, else (and with CATALIX_PORTABLE) plain code.
 
 #include <cstdint>
 #include <cstring>
@@ -12,8 +11,7 @@ namespace bits {
 
 #if defined(__GNUC__) && !defined(CATALIX_PORTABLE)
 #define CATALIX_BUILTINS 1
-// For the few functions whose every call must be inline, which the
-// compiler's own weighing does not always see.
+// For the few functions whose every call must be inline.
 #define CATALIX_ALWAYS_INLINE [[gnu::always_inline]] inline
 #else
 #define CATALIX_ALWAYS_INLINE inline
@@ -32,7 +30,7 @@ inline uint64_t load_little_endian(const unsigned char* p) {
 #endif
 }
 
-// For x other than 0.
+// For x other than 0, as the next one.
 inline int trailing_zeros(uint64_t x) {
 #if CATALIX_BUILTINS
   return __builtin_ctzll(x);
@@ -50,7 +48,6 @@ inline int leading_zeros(uint64_t x) {
   return __builtin_clzll(x);
 #else
   int n = 0;
-  for (; (x >> 56) == 0; x <<= 8) n += 8;
   for (; (x >> 63) == 0; x <<= 1) ++n;
   return n;
 #endif

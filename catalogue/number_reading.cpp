@@ -1,29 +1,18 @@
-// Reading numbers as fscanf's "%lg" and "%d" do, without scanf.
-//
-// scanf is slow (a lock, a format parse and a growing buffer per number), so
-// the bytes it would consume are read here by its own rules, with at most one
-// byte stepped back, and the number is converted exactly.  The common numbers
-// are taken eight digits at a time (plain_number.h); the rest one byte at a
-// time.  The rules, each checked against glibc's fscanf:
-//
-// - White space is skipped; the end of input there fails.
-// - A sign may come first; the end of input right after it fails.
-// - "nan" and "inf"/"infinity", any case.  A mismatching byte inside them is
-//   consumed and fails.  "nan" stops after its 'n' (no "(chars)"); "inf"
-//   reads one more byte to look for "inity" and steps back over it when it is
-//   not 'i'.
-// - "0x"/"0X" starts a hexadecimal number with a binary exponent 'p'.
-// - Then digits, one '.' and digits (hexadecimal ones in a hexadecimal
-//   number), then, only if a digit came before, the exponent letter, one sign
-//   right after it, and decimal digits.  The first byte that does not fit is
-//   stepped back over.
-// - Everything read stays read.  The value is that of the longest number at
-//   the start of what was read ("1e+" is 1); no digit at all fails ("-", ".",
-//   "+.", "0x"), but "0x." is 0.
-//
-// Memory stays bounded however long the digit run: leading zeros only move
-// the exponent, and digits past the first kDigitsKept only count and mark
-// whether a non-zero one was dropped.
+// Numbers as fscanf's "%lg" and "%d" read them, without scanf (a lock, a
+// format parse and a growing buffer per number).  The plain numbers are taken
+// eight digits at a time (plain_number.h); the rest byte by byte here, by
+// scanf's rules, each checked against glibc's fscanf:
+// - white space is skipped, then one sign; the end of input there fails;
+// - "nan", "inf" and "infinity" in any case; a mismatching byte inside them is
+//   consumed and fails; "nan" stops after its 'n', "inf" reads one byte more
+//   to look for "inity" and steps back over it when it is not 'i';
+// - "0x" starts a hexadecimal number with a binary exponent 'p';
+// - digits, one '.' and digits, then, after a digit, the exponent letter, one
+//   sign and decimal digits; the first byte that does not fit is stepped back
+//   over, and everything else read stays read;
+// - the value is that of the longest number at the start of what was read
+//   ("1e+" is 1); no digit at all fails ("-", ".", "0x"), but "0x." is 0.
+// Memory stays bounded however long the digits run (see mantissa).
 
 #include <cerrno>
 #include <charconv>
@@ -38,8 +27,6 @@
 namespace input {
 namespace {
 
-// Significant digits kept; the rest only count, with a mark for a non-zero
-// one among them.
 const int kDigitsKept = 800;
 // Beyond this a decimal (binary) exponent gives infinity or zero whatever the
 // digits kept, so larger ones are clamped to keep the sums in range.
@@ -57,8 +44,8 @@ long long clamp(long long x) {
   return x > kExponentClamp ? kExponentClamp : x < -kExponentClamp ? -kExponentClamp : x;
 }
 
-// The significant digits of a number, bounded, and the power of the base
-// that scales them.
+// The significant digits of a number and the power of the base that scales
+// them.  Past kDigitsKept digits only count, with a mark for a non-zero one.
 class mantissa {
  public:
   void add(int digit, bool after_point) {
@@ -95,16 +82,15 @@ class mantissa {
     char* from = text + 3;
     if (negative) *--from = '-';
     double x = 0.0;
-    // Standard libraries without from_chars for double (libc++ before 20, so
-    // FreeBSD's base system) take strtod for every number: it rounds as
-    // exactly, only slower.
+    // Without from_chars for double (libc++ before 20, so FreeBSD's base
+    // system) strtod takes every number: as exact, only slower.
 #if defined(__cpp_lib_to_chars)
     const auto result =
         std::from_chars(from, p, x, hex ? std::chars_format::hex : std::chars_format::general);
     if (result.ec == std::errc() && result.ptr == p) return x;
 #endif
     // Out of range: strtod gives infinity or the underflowed value as scanf
-    // does.  No decimal point is written, so the locale plays no part.
+    // does; with no decimal point written the locale plays no part.
     if (hex) {
       from = negative ? text : text + 1;
       std::memcpy(from, negative ? "-0x" : "0x", negative ? 3 : 2);
@@ -166,20 +152,16 @@ int scan_double(source& in, double* value, bool* ok) {
   int c = scan_start(in, &negative);
   if (c == kEnd) return kEnd;
   const double sign = negative ? -1.0 : 1.0;
-  if (lower(c) == 'n') {
-    if (!read_rest_of_word(in, "nan")) return kEnd;
-    *value = std::copysign(std::numeric_limits<double>::quiet_NaN(), sign);
-    *ok = true;
-    return kEnd;
-  }
-  if (lower(c) == 'i') {
-    if (!read_rest_of_word(in, "inf")) return kEnd;
-    c = in.get();
+  if (lower(c) == 'n' || lower(c) == 'i') {
+    const bool nan = lower(c) == 'n';
+    if (!read_rest_of_word(in, nan ? "nan" : "inf")) return kEnd;
+    c = nan ? kEnd : in.get();
     if (lower(c) == 'i') {
       if (!read_rest_of_word(in, "inity")) return kEnd;
       c = kEnd;
     }
-    *value = sign * std::numeric_limits<double>::infinity();
+    *value = nan ? std::copysign(std::numeric_limits<double>::quiet_NaN(), sign)
+                 : sign * std::numeric_limits<double>::infinity();
     *ok = true;
     return c;
   }

@@ -1,13 +1,11 @@
 #ifndef CATALIX_CATALOGUE_PLAIN_NUMBER_H_
 #define CATALIX_CATALOGUE_PLAIN_NUMBER_H_
 
-// The numbers catalogues are made of, [sign] digits [. digits] with no
-// exponent and at most fifteen digits on either side, read from the buffer
-// eight bytes at a time: character by character, every run of digits ended
-// in a mispredicted branch, and reading numbers is most of the cost of a
-// catalogue.  The rest of what "%lg" reads is left to the general reader of
-// number_reading.cpp; on the numbers taken here both give the same value and
-// stop at the same byte.
+// The numbers catalogues are made of, [sign] digits [. digits] with at most
+// fifteen digits on either side, read eight bytes at a time: byte by byte,
+// every run of digits ended in a mispredicted branch, and numbers are most of
+// a catalogue.  The rest of "%lg" is number_reading.cpp's, which gives the
+// same value and stops at the same byte on the numbers taken here.
 
 #include <cfloat>
 #include <cstdint>
@@ -18,9 +16,8 @@
 namespace input {
 namespace plain {
 
-// Bytes the buffer must hold from the number's first digit on, unless the
-// file ends there: two blocks of digits, the '.', two more blocks and the
-// byte after them.  Past the end of the file the buffer holds zeros.
+// Bytes the buffer must hold from the first digit on, unless the file ends
+// there (past its end the buffer holds zeros): two blocks, the '.', two more.
 const long kRoom = 40;
 
 // How many of the eight bytes of `block`, first byte lowest, are digits
@@ -115,8 +112,7 @@ CATALIX_ALWAYS_INLINE const unsigned char* scan(const unsigned char* p, const un
   *value = negative ? -magnitude : magnitude;
   return q;
 #else
-  // Where doubles are computed in a wider type the division above could
-  // round twice.
+  // Computed in a wider type, the division above could round twice.
   (void)p, (void)end, (void)last, (void)value;
   return nullptr;
 #endif

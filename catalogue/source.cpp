@@ -83,7 +83,6 @@ bool source::refill() {
 }
 
 int source::refill_and_get() { return refill() ? *next_++ : kEnd; }
-
 int source::refill_and_peek() { return refill() ? *next_ : kEnd; }
 
 bool source::seek(long long offset) {
