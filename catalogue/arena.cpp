@@ -11,8 +11,14 @@ const std::size_t kBlockSize = 1 << 20;
 const std::size_t kAlign = alignof(std::max_align_t);
 
 // In the order they were made, so that rewind() hands them out again in
-// that order.
-std::vector<char*> blocks;
+// that order.  Freed at exit, so that leak checkers see no block lost when
+// the vector goes.
+struct block_list : std::vector<char*> {
+  ~block_list() {
+    for (char* block : *this) std::free(block);
+  }
+};
+block_list blocks;
 std::size_t handed_out = 0;  // blocks in use; the last of them is being filled
 char* free_begin = nullptr;
 char* free_end = nullptr;
