@@ -19,7 +19,7 @@ namespace output {
 // bytes; `data` is the one being filled.
 class Buffer {
  public:
-  static const std::size_t kSize = 1 << 20;
+  static constexpr std::size_t kSize = 1 << 20;
   FILE* file = nullptr;  // the stream the buffer stands in front of
   std::size_t used = 0;
   char* data = nullptr;
@@ -27,7 +27,12 @@ class Buffer {
 
 extern Buffer buffer;
 
-// Puts the buffer in front of `file` until release().
+// The fopen mode of a file the buffer stands in front of.
+inline const char kWriteMode[] = "wb";
+
+// Puts the buffer in front of `file` until release().  `file` is opened in
+// binary (kWriteMode): what goes through the buffer gets the line ends of
+// the platform's text files on its way out.
 void attach(FILE* file);
 // Hands what waits in the buffer to its stream, waits until all of it has
 // been written to the stream, and detaches it.

@@ -1,5 +1,7 @@
 #include "report/page_file.h"
 
+#include "report/output.h"
+
 #include <chrono>
 #include <cstdint>
 #include <random>
@@ -164,12 +166,12 @@ bool page_file::is_an_input() const {
 }
 
 FILE* page_file::open() {
-  if (decided_) return written_.empty() ? nullptr : std::fopen(written_.string().c_str(), "w");
+  if (decided_) return written_.empty() ? nullptr : std::fopen(written_.string().c_str(), output::kWriteMode);
   decided_ = true;
   if (is_an_input()) return nullptr;
   if (!replaceable_) {
     written_ = name_;
-    return std::fopen(written_.string().c_str(), "w");
+    return std::fopen(written_.string().c_str(), output::kWriteMode);
   }
   std::error_code error;
   if (fs::is_regular_file(target_, error)) {
@@ -188,7 +190,7 @@ FILE* page_file::open() {
     return nullptr;
   }
   written_ = name_;
-  return std::fopen(written_.string().c_str(), "w");
+  return std::fopen(written_.string().c_str(), output::kWriteMode);
 }
 
 FILE* page_file::open_new_file(std::error_code& error) {
@@ -204,7 +206,7 @@ FILE* page_file::open_new_file(std::error_code& error) {
   }
   folder_ = folder;
   written_ = folder / kNewFileName;
-  FILE* out = std::fopen(written_.string().c_str(), "w");
+  FILE* out = std::fopen(written_.string().c_str(), output::kWriteMode);
   if (out != nullptr && fs::exists(target_, error)) {
     fs::permissions(written_, fs::status(target_, error).permissions(), error);
     if (error) {

@@ -14,7 +14,7 @@
 // file with "wx" does not (the Windows C library ignores the "x").  It gets
 // the earlier page's permission bits.
 //
-// Written in place with "w", as a plain stream: a page that is no regular
+// Written in place (truncated first), as a plain stream: a page that is no regular
 // file (a pipe, a device), and a page in a folder where this run may make
 // nothing new.  Refused: a page that is one of the inputs (a hard or a
 // symbolic link to it), and an earlier page this run may not write to.
