@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
   const pid_t child = fork();
   if (child == 0) {
     if (chdir(argv[1]) != 0) _exit(127);
-    std::freopen("/dev/null", "w", stdout);
+    if (std::freopen("/dev/null", "w", stdout) == nullptr) _exit(127);
     execvp(argv[2], argv + 2);
     _exit(127);
   }
