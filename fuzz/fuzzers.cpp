@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <string>
 
 #include "catalogue/arena.h"
 #include "catalogue/catalogue.h"
@@ -76,7 +78,10 @@ FILE* sink() {
 #if defined(CATALIX_FUZZ_check)
 // The checker reads a file by its name: every format, every code, no limit.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  const char* path = "check_fuzz_input.dat";
+  // In the temporary folder, not wherever the fuzzer was started.
+  static const std::string name =
+      (std::filesystem::temp_directory_path() / "catalix-check-fuzz-input.dat").string();
+  const char* path = name.c_str();
   FILE* file = std::fopen(path, "wb");
   if (file == nullptr || std::fwrite(data, 1, size, file) != size) std::abort();
   std::fclose(file);
