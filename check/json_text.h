@@ -7,10 +7,6 @@
 #include <string>
 #include <string_view>
 
-// The length of the well-formed UTF-8 sequence that starts `bytes`, or 0
-// when its first byte does not start one.
-std::size_t utf8_sequence(std::string_view bytes);
-
 // Appends `bytes` as a quoted JSON string: well-formed UTF-8 unchanged,
 // control characters escaped, each other byte as U+FFFD.
 void append_json_string(std::string* out, std::string_view bytes);

@@ -5,8 +5,11 @@
 
 #include "check/diagnostic_writer.h"
 #include "check/json_text.h"
+#include "table/text_encoding.h"
 
 namespace {
+
+using text_encoding::utf8_sequence;
 
 // How much of a long line is shown around the caret.
 const long long kShownBytes = 240;

@@ -6,13 +6,26 @@ namespace {
 
 const char kReplacement[] = "\xEF\xBF\xBD";  // U+FFFD
 
-bool continuation(unsigned char c) { return (c & 0xC0) == 0x80; }
-
 // The length of the well-formed sequence at the start of `s` that XML
 // allows, or 0 when its first byte is to be replaced.
 std::size_t allowed_sequence(std::string_view s) {
   const unsigned char c = static_cast<unsigned char>(s[0]);
   if (c < 0x80) return (c >= 0x20 || c == '\t' || c == '\n' || c == '\r') ? 1 : 0;
+  const std::size_t length = utf8_sequence(s);
+  // U+FFFE and U+FFFF are not XML characters.
+  if (length == 3 && c == 0xEF && static_cast<unsigned char>(s[1]) == 0xBF &&
+      static_cast<unsigned char>(s[2]) >= 0xBE) {
+    return 0;
+  }
+  return length;
+}
+
+}  // namespace
+
+std::size_t utf8_sequence(std::string_view bytes) {
+  if (bytes.empty()) return 0;
+  const unsigned char c = static_cast<unsigned char>(bytes[0]);
+  if (c < 0x80) return 1;
   // The second byte's range depends on the first: no overlong forms, no
   // surrogates, nothing above U+10FFFF.
   std::size_t length;
@@ -30,18 +43,14 @@ std::size_t allowed_sequence(std::string_view s) {
   } else {
     return 0;
   }
-  if (s.size() < length) return 0;
-  const unsigned char second = static_cast<unsigned char>(s[1]);
+  if (bytes.size() < length) return 0;
+  const unsigned char second = static_cast<unsigned char>(bytes[1]);
   if (second < low || second > high) return 0;
   for (std::size_t i = 2; i < length; ++i) {
-    if (!continuation(static_cast<unsigned char>(s[i]))) return 0;
+    if ((static_cast<unsigned char>(bytes[i]) & 0xC0) != 0x80) return 0;
   }
-  // U+FFFE and U+FFFF are not XML characters.
-  if (c == 0xEF && second == 0xBF && static_cast<unsigned char>(s[2]) >= 0xBE) return 0;
   return length;
 }
-
-}  // namespace
 
 void append_clean(std::string* out, std::string_view bytes) {
   while (!bytes.empty()) {

@@ -12,6 +12,10 @@
 
 namespace text_encoding {
 
+// The length of the well-formed UTF-8 sequence that starts `bytes`, or 0
+// when its first byte does not start one.
+std::size_t utf8_sequence(std::string_view bytes);
+
 // Appends `bytes` to `out` under the rule above.
 void append_clean(std::string* out, std::string_view bytes);
 
