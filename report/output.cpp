@@ -44,23 +44,19 @@ void write_text(const char* data, std::size_t size, FILE* file, std::vector<char
     const char* const piece_end = data + piece;
     // Eight bytes at a time where none of them is a LF: the C library's
     // memchr may look at one byte at a time, and lines are short.
-    while (piece_end - data >= 8) {
-      const uint64_t block = bits::load_little_endian(reinterpret_cast<const unsigned char*>(data));
-      const uint64_t x = block ^ 0x0A0A0A0A0A0A0A0Au;
-      if (((x - 0x0101010101010101u) & ~x & 0x8080808080808080u) == 0) {
-        std::memcpy(out, data, 8);
-        out += 8;
-        data += 8;
-        continue;
+    while (data != piece_end) {
+      if (piece_end - data >= 8) {
+        const uint64_t x =
+            bits::load_little_endian(reinterpret_cast<const unsigned char*>(data)) ^ 0x0A0A0A0A0A0A0A0Au;
+        if (((x - 0x0101010101010101u) & ~x & 0x8080808080808080u) == 0) {
+          std::memcpy(out, data, 8);
+          out += 8;
+          data += 8;
+          continue;
+        }
       }
-      for (const char* const stop = data + 8; data != stop; ++data) {
-        if (*data == '\n') *out++ = '\r';
-        *out++ = *data;
-      }
-    }
-    for (; data != piece_end; ++data) {
       if (*data == '\n') *out++ = '\r';
-      *out++ = *data;
+      *out++ = *data++;
     }
     std::fwrite(scratch.data(), 1, out - scratch.data(), file);
   }

@@ -166,7 +166,9 @@ bool page_file::is_an_input() const {
 }
 
 FILE* page_file::open() {
-  if (decided_) return written_.empty() ? nullptr : std::fopen(written_.string().c_str(), output::kWriteMode);
+  if (decided_) {
+    return written_.empty() ? nullptr : std::fopen(written_.string().c_str(), output::kWriteMode);
+  }
   decided_ = true;
   if (is_an_input()) return nullptr;
   if (!replaceable_) {
