@@ -17,6 +17,7 @@
 #   stdout, status      expected standard output and exit status
 #   results.html        expected page; without it no page may be left, or the
 #                       earlier page must stay as it was
+#   mode                the permission bits results.html must have, in octal
 #   leftovers           the names beginning .results.html. that the run must
 #                       leave in its folder (without it: none)
 #   nobody              run as nobody when root: permissions bind only then
@@ -108,6 +109,8 @@ for name in "${names[@]}"; do
     elif [ -e results.html ] || [ -L results.html ]; then
       echo "a page was left behind"
     fi
+    [ ! -f "$case/mode" ] || [ "$(stat -c %a results.html)" = "$(cat "$case/mode")" ] ||
+      echo "permission bits $(stat -c %a results.html)"
     left="$(LC_ALL=C ls -A | grep '^\.results\.html\.')"
     [ "$left" = "$(cat "$case/leftovers" 2>/dev/null)" ] || echo "left in the folder: $left")" &&
     [ -z "$problems" ]; then
