@@ -87,7 +87,7 @@ case "$mode" in
   reread)
     # Two spectra with white space between them, the page into a pipe.
     case_dir="$source_dir/tests/e2e/page_style_upper_case_y"
-    cp "$case_dir/"{absrp_sys_list.dat,absrp_query.frm,style.var} "$tmp/" && mkfifo "$tmp/results.html"
+    bash "$source_dir/tests/case_inputs.sh" "$case_dir" "$tmp" && mkfifo "$tmp/results.html"
     cat "$tmp/results.html" > "$tmp/page" &
     (cd "$tmp" && timeout 10 "$build/catalix" >out 2>&1) && wait
     cmp -s "$tmp/page" "$case_dir/results.html" && cmp -s "$tmp/out" "$case_dir/stdout" \

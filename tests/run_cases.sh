@@ -9,11 +9,15 @@
 #   absrp_sys_list.dat, absrp_query.frm, style.var, results.html.before
 #                       copied in (results.html.before as results.html); a folder
 #                       stands for a folder
+#   catalogue, form, style
+#                       in place of an input: the name of a shared one in
+#                       tests/catalogues, tests/forms or tests/styles
 #   setup               shell lines run in the run's folder first (links, pipes,
 #                       huge or unreadable files)
 #   stdout, status      expected standard output and exit status
 #   results.html        expected page; without it no page may be left, or the
 #                       earlier page must stay as it was
+#   mode                the permission bits results.html must have, in octal
 #   leftovers           the names beginning .results.html. that the run must
 #                       leave in its folder (without it: none)
 #   nobody              run as nobody when root: permissions bind only then
@@ -23,8 +27,9 @@
 set -uo pipefail
 bless=0
 [ "${1:-}" = --bless ] && { bless=1; shift; }
+here="$(cd "$(dirname "$0")" && pwd)"
 build="$(cd "${1:?usage: run_cases.sh BUILD_DIR [CASES_DIR [CASE...]]}" && pwd)" || exit 1
-cases="$(cd "${2:-$(dirname "$0")/e2e}" && pwd)" || exit 1
+cases="$(cd "${2:-$here/e2e}" && pwd)" || exit 1
 shift $(($# < 2 ? $# : 2))
 wine="" wineserver="$(command -v wineserver || echo /usr/lib/wine/wineserver)"
 tmp="$(mktemp -d)" && chmod 755 "$tmp"
@@ -74,7 +79,7 @@ for name in "${names[@]}"; do
   fi
   work="$tmp/run/$name"
   mkdir -p "$work" && chmod 755 "$tmp/run" && cd "$work" || exit 1
-  for f in $inputs; do [ -e "$case/$f" ] && cp -R "$case/$f" .; done
+  bash "$here/case_inputs.sh" "$case" . || exit 1
   [ -e "$case/results.html.before" ] && cp -R "$case/results.html.before" results.html
   [ -f "$case/setup" ] && bash -e "$case/setup"
   rm -rf "$tmp/inputs" && mkdir "$tmp/inputs"
@@ -104,6 +109,8 @@ for name in "${names[@]}"; do
     elif [ -e results.html ] || [ -L results.html ]; then
       echo "a page was left behind"
     fi
+    [ ! -f "$case/mode" ] || [ "$(stat -c %a results.html)" = "$(cat "$case/mode")" ] ||
+      echo "permission bits $(stat -c %a results.html)"
     left="$(LC_ALL=C ls -A | grep '^\.results\.html\.')"
     [ "$left" = "$(cat "$case/leftovers" 2>/dev/null)" ] || echo "left in the folder: $left")" &&
     [ -z "$problems" ]; then

@@ -1,7 +1,8 @@
 // The reader of our own gives the same catalogue, form and style whatever
 // the size of its blocks (a field that spans a block's end is read as one
-// that does not), and whether or not a listener hears it.  Every catalogue, form and style file of the end-to-end
-// cases and of the fuzz corpus, in blocks of one byte up to the default.
+// that does not), and whether or not a listener hears it.  Every input of
+// the end-to-end cases (their own and the shared ones) and of the fuzz
+// corpus, in blocks of one byte up to the default.
 
 #include <gtest/gtest.h>
 
@@ -58,14 +59,14 @@ std::string read_as(const std::filesystem::path& path, std::size_t block, bool h
   deaf listener;
   if (heard) in.listen(&listener);
   std::string out;
-  const std::string name = path.filename().string();
-  if (name == "absrp_query.frm") {
+  const std::string name = path.filename().string(), kind = path.extension().string();
+  if (name == "absrp_query.frm" || kind == ".frm") {
     read_query_form(in);
     for (double x : {min_resolution, max_resolution, min_s_to_n, max_s_to_n, min_z_abs, max_z_abs,
                      min_rest_wv, max_rest_wv, min_obs_wv, max_obs_wv, min_width, max_width,
                      min_col_dens, max_col_dens}) out += number(x);
     out += text(query_ion_name);
-  } else if (name == "style.var") {
+  } else if (name == "style.var" || kind == ".var") {
     read_style_settings(in);
     out = std::to_string(border) + "|" + std::to_string(width) + "|" + std::to_string(height) +
           "|" + color_interchange + header_align + cell_align;
@@ -84,12 +85,13 @@ TEST(Source, FieldsAcrossBlockEnds) {
   namespace fs = std::filesystem;
   const fs::path root = CATALIX_SOURCE_DIR;
   int files = 0;
-  for (const fs::path& dir : {root / "tests/e2e", root / "fuzz/corpus"}) {
+  for (const fs::path& dir : {root / "tests/e2e", root / "tests/catalogues", root / "tests/forms",
+                              root / "tests/styles", root / "fuzz/corpus"}) {
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(dir)) {
       const fs::path& path = entry.path();
       const std::string name = path.filename().string();
       const bool input = name == "absrp_sys_list.dat" || name == "absrp_query.frm" ||
-                         name == "style.var" || path.parent_path().parent_path().filename() == "corpus";
+                         name == "style.var" || dir.filename() != "e2e";
       if (!entry.is_regular_file() || !input || entry.file_size() > (1 << 20)) continue;
       ++files;
       const std::string whole = read_as(path, input::source::kBlock);

@@ -1,0 +1,15 @@
+Rmin = -1e100
+Rmax = 9.9999999999e99
+SNmin = 0
+SNmax = 1e300
+zmin = -1
+zmax = 1e100
+ion =All
+lab_min = 0
+lab_max = 1.5e100
+obs_min = 1e-100
+obs_max = 1e300
+Wmin = -1e300
+Wmax = 9.99999999e99
+Nmin = -1e300
+Nmax = 1e300

@@ -1,0 +1,15 @@
+Rmin = 10000
+Rmax = 100000
+SNmin = 5
+SNmax = 1000
+zmin = 0
+zmax = 10
+ion =All
+lab_min = 0
+lab_max = 10000
+obs_min = 0
+obs_max = 10000
+Wmin = 0
+Wmax = 5
+Nmin = 0
+Nmax = 30
