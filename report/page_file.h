@@ -12,26 +12,25 @@
 // `.results.html.` and 16 random hexadecimal digits, because making a
 // folder fails where the name is taken on every platform, where opening a
 // file with "wx" does not (the Windows C library ignores the "x").  It gets
-// the earlier page's permission bits.
+// the earlier page's permission bits.  The folder is a run_folder: an
+// ending signal takes it away, and a later run removes it once its run
+// has died, however it died, before it makes its own.
 //
 // Written in place (truncated first), as a plain stream: a page that is no regular
 // file (a pipe, a device), and a page in a folder where this run may make
 // nothing new.  Refused: a page that is one of the inputs (a hard or a
 // symbolic link to it), and an earlier page this run may not write to.
-//
-// A killed run leaves its folder behind.  While a page is written its file
-// is touched every half minute; each run removes the leftovers whose file
-// has not changed for an hour, so a run still writing keeps its own.
 
 #include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <vector>
+
+#include "report/run_folder.h"
 
 class page_file {
  public:
   page_file(std::filesystem::path name, std::vector<std::filesystem::path> inputs);
-  ~page_file();  // takes away a new file that did not replace the page
+  // Its destruction takes away a new file that did not replace the page.
 
   // Whether the page can be written over in place: absent or a regular
   // file.  A page that cannot must be written front to back.
@@ -47,15 +46,17 @@ class page_file {
   // away, or the page written in place is removed.
   bool finish(FILE* out, bool whole);
 
+  // Closes `out` without putting the page in place, so that it can be
+  // opened again: true where every byte reached the file.
+  bool close(FILE* out);
+
   // Takes away what was written, `out` being closed already.
   void discard();
 
  private:
   bool is_an_input() const;
+  FILE* open_in_place();
   FILE* open_new_file(std::error_code& error);
-  void remove_new_file();
-
-  class heartbeat;
 
   std::filesystem::path name_;
   std::vector<std::filesystem::path> inputs_;
@@ -63,9 +64,8 @@ class page_file {
   bool seekable_ = false;
   bool replaceable_ = false;      // absent or regular, and no link is left
   bool decided_ = false;
-  std::filesystem::path folder_;  // the new file's own folder
-  std::filesystem::path written_; // the file being written, once decided
-  std::unique_ptr<heartbeat> heartbeat_;
+  run_folder new_folder_;         // holds the new file, once decided
+  std::filesystem::path in_place_;  // or the page written in place
 };
 
 #endif  // CATALIX_REPORT_PAGE_FILE_H_

@@ -97,7 +97,7 @@ int html_Query_Results(input::source& catalogue) {
     return finish_page(page, out, rewound);
   }
   output::release();
-  std::fclose(out);
+  page.close(out);
   if (number_of_Selected_QSO == 0) {
     // No tables: the page is its head and foot.
     out = page.open();
