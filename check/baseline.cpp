@@ -1,5 +1,7 @@
 #include "check/baseline.h"
 
+#include "report/new_folder.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -73,15 +75,16 @@ bool baseline::take(const std::string& key) {
 }
 
 baseline_writer::~baseline_writer() {
-  if (out_ == nullptr) return;
-  std::fclose(out_);
-  std::remove(temporary_.c_str());
+  if (out_ != nullptr) folder_.close(out_);  // and the folder takes the file away
 }
 
 bool baseline_writer::open(const std::string& path) {
   path_ = path;
-  temporary_ = path + ".new";
-  out_ = std::fopen(temporary_.c_str(), "wb");
+  const std::filesystem::path name = std::filesystem::path(path).filename();
+  if (name.empty()) return false;
+  std::error_code error;
+  out_ = make_new_folder(folder_, std::filesystem::path(path).parent_path(), "." + name.string() + ".", name, "wb",
+                         error);
   if (out_ == nullptr) return false;
   std::fputs("# catalix-check baseline: spectrum, system, code, field (tab-separated)\n", out_);
   return true;
@@ -96,14 +99,12 @@ void baseline_writer::add(const std::string& key) {
 
 bool baseline_writer::commit() {
   if (out_ == nullptr) return false;
-  const bool written = !std::ferror(out_);
-  const bool closed = std::fclose(out_) == 0;
+  const bool whole = folder_.close(out_);
   out_ = nullptr;
   std::error_code error;
-  if (written && closed) std::filesystem::rename(temporary_, path_, error);
-  if (!written || !closed || error) {
-    std::remove(temporary_.c_str());
+  if (!whole) {
+    folder_.remove();
     return false;
   }
-  return true;
+  return folder_.put_in_place(path_, error);
 }

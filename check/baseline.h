@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "check/finding.h"
+#include "report/run_folder.h"
 
 // The key of `f` as the baseline file writes it.
 std::string baseline_key(const finding& f);
@@ -31,8 +32,10 @@ class baseline {
   long long size_ = 0;
 };
 
-// Writes a baseline as the findings come, to a new file beside `path` that
-// replaces `path` only when it is whole.
+// Writes a baseline as the findings come, to a new file in a folder of its
+// own beside `path` (`.NAME.` and 16 hexadecimal digits, a run_folder, so
+// that an ending signal or a later run takes it away) that replaces `path`
+// only when it is whole.
 class baseline_writer {
  public:
   ~baseline_writer();
@@ -44,7 +47,8 @@ class baseline_writer {
   long long count() const { return count_; }
 
  private:
-  std::string path_, temporary_;
+  std::string path_;
+  run_folder folder_;
   std::FILE* out_ = nullptr;
   long long count_ = 0;
 };
