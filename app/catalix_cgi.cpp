@@ -5,6 +5,7 @@
 // straight to the server; nothing is written to disk.  A GET of "?names"
 // answers with the catalogue's line names for the form's list.
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -130,6 +131,12 @@ int main(int argc, char** argv) {
   }
   // Standard output is the answer: messages go to the server's log.
   messages::stream = stderr;
+#ifdef SIGPIPE
+  // A closed answer means the client has gone: end at the next write, not
+  // after the whole page has been written into nothing, also where the
+  // server starts its programs with SIGPIPE ignored.
+  std::signal(SIGPIPE, SIG_DFL);
+#endif
 
   const request_text request = read_request(stdin);
   answer_channel answer{stdout, !request.head, "UTF-8"};

@@ -5,7 +5,9 @@
 # form's address and runs until Ctrl-C, which stops the server and removes
 # the folder.  The configuration is one to copy: bodies above the 64 KiB
 # that catalix-cgi takes are refused before they are stored, and what is
-# stored goes to a folder only the server can read.
+# stored goes to a folder only the server can read; an answer is passed on
+# as the client takes it, not held whole first (a page can be 100 MB), so
+# catalix-cgi ends as soon as its client goes away.
 # Usage: examples/serve.sh BUILD_DIR [PORT]   (port 8080 unless given)
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -47,6 +49,7 @@ server.bind = "127.0.0.1"
 server.port = $port
 server.errorlog = "$serve/error.log"
 server.max-request-size = 64
+server.stream-response-body = 1
 server.upload-dirs = ( "$serve/uploads" )
 mimetype.assign = ( ".html" => "text/html; charset=utf-8", ".js" => "text/javascript; charset=utf-8" )
 index-file.names = ( "query.html" )
