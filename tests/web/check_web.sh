@@ -4,14 +4,18 @@
 # curl: serve.sh's own checks, 50 queries sent at once, each answered by the
 # page that catalix writes for a form file of the same values, the refusals,
 # HEAD, caching, the headers and the size limit; or (browser) runs
-# check_form.py, which uses query.html in headless Chromium through Selenium.
-# Usage: tests/web/check_web.sh BUILD_DIR curl|browser
+# check_form.py, which uses query.html in headless Chromium through Selenium;
+# or (soak) serves a generated catalogue of 30 MB and runs load.py:
+# CATALIX_SOAK_CLIENTS (16) clients for CATALIX_SOAK_SECONDS (60), every
+# answer as when sent alone (a page as catalix's), nothing in the server's
+# logs but its start, no catalix-cgi left, the server no larger at the end.
+# Usage: tests/web/check_web.sh BUILD_DIR curl|browser|soak
 # Exit status 77 (a skip) where lighttpd, curl or the browser is missing.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 examples="$(cd "$here/../../examples" && pwd)"
-build="$(cd "${1:?usage: check_web.sh BUILD_DIR curl|browser}" && pwd)"
-mode="${2:?usage: check_web.sh BUILD_DIR curl|browser}"
+build="$(cd "${1:?usage: check_web.sh BUILD_DIR curl|browser|soak}" && pwd)"
+mode="${2:?usage: check_web.sh BUILD_DIR curl|browser|soak}"
 skip() { echo "SKIP: $1 is not installed (Debian package $2)"; exit 77; }
 PATH="$PATH:/usr/sbin" command -v lighttpd >/dev/null || skip lighttpd lighttpd
 command -v curl >/dev/null || skip curl curl
@@ -51,7 +55,7 @@ names=(min_resolution max_resolution min_s_to_n max_s_to_n min_z_abs max_z_abs i
 # numbers as typed, the name without blanks around it and one blank after.
 expect() {
   local dir="$1" i v=("${@:2}")
-  mkdir -p "$dir" && cp "$examples/absrp_sys_list.dat" "$examples/style.var" "$dir/"
+  mkdir -p "$dir" && cp "${catalogue:-$examples/absrp_sys_list.dat}" "$examples/style.var" "$dir/"
   v[6]="$(sed -E 's/^[[:space:]]+|[[:space:]]+$//g' <<<"${v[6]}") "
   for i in "${!names[@]}"; do printf '%s =%s\n' "${names[$i]}" "${v[$i]}"; done >"$dir/absrp_query.frm"
   (cd "$dir" && "$build/catalix" >/dev/null)
@@ -66,6 +70,31 @@ if [ "$mode" = browser ]; then
 fi
 
 failed=0; fail() { echo "FAIL: $1"; failed=1; }
+
+# The query string of fifteen values, as a form sends it.
+query_of() {
+  local k v out=""
+  for k in "${!names[@]}"; do v="${1//+/%2B}"; out+="&${names[$k]}=${v// /+}"; shift; done
+  echo "${out#&}"
+}
+if [ "$mode" = soak ]; then
+  catalogue="$folder/data/absrp_sys_list.dat"
+  "$build/bench/generate_catalogue" 30000000 "$catalogue" >/dev/null
+  # Pages of 1, 2 and 6 MB, the last also cut off at random.
+  any=(0 1e9 0 1e9) rest=(0 1e9 0 1e9 0 1e9 0 100)
+  first=("${any[@]}" 2.0 2.05 CIV "${rest[@]}")
+  queries=("$(query_of "${first[@]}")" "$(query_of "${any[@]}" 1.0 1.1 MgII "${rest[@]}")"
+           "$(query_of "${any[@]}" 1.5 2.5 HI "${rest[@]}")")
+  expect "$work/soak" "${first[@]}"
+  curl -sS -o "$work/soak/answer" "$url/catalix-cgi?${queries[0]}"
+  cmp -s "$work/soak/answer" "$work/soak/results.html" || fail "the first query's answer is not catalix's page"
+  /usr/bin/python3 "$here/load.py" "$url" "${CATALIX_SOAK_SECONDS:-60}" "${CATALIX_SOAK_CLIENTS:-16}" \
+    "$(pgrep -P "$pid" lighttpd)" "$folder/site/catalix-cgi" "${queries[@]}" || failed=1
+  ! grep -v 'server started' "$folder/error.log" || fail "the server's log holds the lines above"
+  [ ! -s "$folder/start.log" ] || fail "the programs said: $(head -c 600 "$folder/start.log")"
+  [ "$failed" = 0 ] && echo "soak: passed"
+  exit "$failed"
+fi
 
 # serve.sh: a port that is no port, or is taken, ends it at once (status 1,
 # naming the port); a second run has a folder of its own, and Ctrl-C stops
