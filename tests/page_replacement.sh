@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # results.html is the earlier page or the whole new one, however a run ends.
-#   page_replacement.sh BUILD kill [MB]   catalix sent SIGKILL, SIGTERM, SIGHUP and SIGINT in
-#       turn at 200 random moments on a generated catalogue of MB megabytes (20), then
-#       catalix-check --write-baseline at 40: after each, the file is byte for byte the
+#   page_replacement.sh BUILD kill [MB] [N]  catalix sent SIGKILL, SIGTERM, SIGHUP and SIGINT
+#       in turn at N (200) random moments on a generated catalogue of MB megabytes (20),
+#       then catalix-check --write-baseline at N/5: after each, the file is byte for byte the
 #       earlier one or the new one, the status the signal's (128 + its number), and no
 #       run but a SIGKILLed one leaves its folder, which the next whole run removes
 #   page_replacement.sh BUILD live [MB]   a run stopped (SIGSTOP) while it writes keeps
@@ -59,7 +59,7 @@ kills() {
   for ((i = 0; i < runs; i++)); do
     cp "$tmp/earlier" "$dir/$name"
     signal=${signals[i % ${#signals[@]}]}
-    delay=$(( (RANDOM << 15 | RANDOM) % span ))
+    delay=$(( (RANDOM << 30 | RANDOM << 15 | RANDOM) % span ))  # 45 bits: spans past a second
     before="$(leftovers "$dir" "$name")"
     (cd "$dir" && exec env --default-signal=INT "$@" >/dev/null 2>&1) &
     pid=$!
@@ -93,10 +93,10 @@ kill_test() {
   local dir="$tmp/kill"
   inputs "$dir" 1 CIV && page "$dir" && mv "$dir/page" "$tmp/earlier"
   inputs "$dir" "${1:-20}" All && page "$dir" && mv "$dir/page" "$tmp/new"
-  kills results.html 200 "$build/catalix"
+  kills results.html "${2:-200}" "$build/catalix"
   echo "an earlier baseline" > "$tmp/earlier"
   (cd "$dir" && "$build/catalix-check" --write-baseline=known.txt >/dev/null) && mv "$dir/known.txt" "$tmp/new"
-  kills known.txt 40 "$build/catalix-check" --write-baseline=known.txt
+  kills known.txt $(( ${2:-200} / 5 )) "$build/catalix-check" --write-baseline=known.txt
 }
 
 # stopped NAME COMMAND...: COMMAND started in $dir and stopped once its folder beside
@@ -252,7 +252,7 @@ windows_kills() {
 }
 
 case "$mode" in
-  kill) kill_test "${3:-}" ;;
+  kill) kill_test "${3:-}" "${4:-}" ;;
   live) live_test "${3:-}" ;;
   concurrent) concurrent_test "${3:-}" ;;
   full_disk) full_disk_test ;;
