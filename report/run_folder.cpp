@@ -83,10 +83,11 @@ void install_handlers() {
   SetConsoleCtrlHandler(on_console_event, TRUE);
 }
 
-// The run's own handle lets others read the folder and nothing else: no
-// run removes or renames it, and none opens it for writing, as a cleaning
-// run does, whose handle in turn refuses a handle that refuses writing.
-// Both let a listing (FindFirstFile) read it meanwhile.
+// The run's own handle shares reading alone: while it is open no other
+// process removes, renames or opens the folder for writing.  A cleaning run
+// opens it for writing (FILE_ADD_FILE), which that handle refuses, sharing
+// reading and writing, which refuses a run's handle in turn.  Either lets a
+// listing (FindFirstFile, which reads) go on.
 native_lock take_lock(const fs::path& folder, bool own) {
   return reinterpret_cast<native_lock>(CreateFileW(
       folder.c_str(), own ? GENERIC_READ : FILE_ADD_FILE, own ? FILE_SHARE_READ : FILE_SHARE_READ | FILE_SHARE_WRITE,
