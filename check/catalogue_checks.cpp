@@ -102,7 +102,7 @@ class detector : public input::listener {
   long long past_space(long long from, long long to) const;
   std::string text(long long from, long long to) const;
 
-  void report(const char* code, long long begin, long long end, const std::string& message,
+  void report(check_code code, long long begin, long long end, const std::string& message,
               const std::string& field, long long also = -1, const char* fix = nullptr);
   record_at* record() { return systems_.empty() || systems_.back().records.empty() ? nullptr : &systems_.back().records.back(); }
   interval_at* interval() {
@@ -145,7 +145,7 @@ class detector : public input::listener {
     if (next == '\n') {
       if (first_crlf_ < 0) {
         first_crlf_ = at;
-        report("CX401", at, at + 1, "CR LF line ends: the CR is read as part of texts that end at "
+        report(check_code::CX401, at, at + 1, "CR LF line ends: the CR is read as part of texts that end at "
                "the line end (remarks, captions, notes)", "file");
       }
     } else if (first_lone_cr_ < 0) {
@@ -167,7 +167,7 @@ void detector::filled(long long base, const unsigned char* data, unsigned long s
   for (unsigned long i = 0; i < 3 && base + static_cast<long long>(i) < 3 && i < size; ++i) {
     head_[base + static_cast<long long>(i)] = data[i];
     if (base + static_cast<long long>(i) == 2 && head_[0] == 0xEF && head_[1] == 0xBB && head_[2] == 0xBF) {
-      report("CX113", 0, 3, "a byte-order mark at the start of the file: its first byte is read as "
+      report(check_code::CX113, 0, 3, "a byte-order mark at the start of the file: its first byte is read as "
              "the first spectrum's opening character and the rest as part of its name", "file", -1, "");
     }
   }
@@ -220,10 +220,10 @@ std::string detector::text(long long from, long long to) const {
   return t;
 }
 
-void detector::report(const char* code, long long begin, long long end, const std::string& message,
+void detector::report(check_code code, long long begin, long long end, const std::string& message,
                       const std::string& field, long long also, const char* fix) {
   if (spectrum_broken_) return;
-  if (code[2] == '1') record_broken_ = true;
+  if (entry_of(code).breaks_record) record_broken_ = true;
   finding f;
   f.code = code;
   f.begin = begin;
@@ -264,7 +264,7 @@ void detector::on_search(piece what, long long begin, long long end, int reads) 
   };
   if (reads >= kMaxReads) {
     // The counterpart of the program's own message, one for each.
-    report("CX104", begin, begin, std::string("no ") + marker_name(what) +
+    report(check_code::CX104, begin, begin, std::string("no ") + marker_name(what) +
            " within 1000 characters (\"file read message: stop_signal '" + stop +
            "' lost\"); reading resumed at {also}", field(), end);
     return;
@@ -276,10 +276,10 @@ void detector::on_search(piece what, long long begin, long long end, int reads) 
                                       : "this line and the " + std::to_string(lost - 1) +
                                             " after it are lost";
   if (what == piece::dollar_after_z) {
-    report("CX101", begin, begin, "no '$' after the redshift; reading resumed at {also}, " + lines,
+    report(check_code::CX101, begin, begin, "no '$' after the redshift; reading resumed at {also}, " + lines,
            field(), end);
   } else {
-    report("CX102", begin, begin, std::string("no ") + marker_name(what) +
+    report(check_code::CX102, begin, begin, std::string("no ") + marker_name(what) +
            " on its line; reading resumed at {also}, " + lines, field(), end);
   }
 }
@@ -288,7 +288,7 @@ void detector::on_record_number(const char* name, const number_at& n) {
   if (record_broken_) return;
   const long long line_end = line_end_in(n.begin, n.value);
   if (line_end >= 0) {
-    report("CX115", line_end, line_end, std::string("the line ends before its ") + name +
+    report(check_code::CX115, line_end, line_end, std::string("the line ends before its ") + name +
            "; it is read from the next line, which is lost as a line of its own",
            record_field(name));
     return;
@@ -296,14 +296,14 @@ void detector::on_record_number(const char* name, const number_at& n) {
   const int next = byte(n.end);
   if (!n.ok) {
     if (next >= 0) {
-      report("CX105", n.value, n.value + 1, std::string("the ") + name + " is not a number",
+      report(check_code::CX105, n.value, n.value + 1, std::string("the ") + name + " is not a number",
              record_field(name));
     }
     return;
   }
   // The brace after the laboratory wavelength is looked at on its own.
   if (n.end >= 0 && name[0] != 'l' && next >= 0 && !input::is_space(next)) {
-    report("CX105", n.end, n.end + 1, std::string("the ") + name + " stops at '" +
+    report(check_code::CX105, n.end, n.end + 1, std::string("the ") + name + " stops at '" +
            static_cast<char>(next) + "' before its field ends", record_field(name));
   }
 }
@@ -315,13 +315,13 @@ void detector::on_header_number(const char* name, const number_at& n) {
   };
   if (!n.ok) {
     if (byte(n.value) >= 0) {
-      report("CX105", n.value, n.value + 1, std::string("the ") + name + " is not a number", field());
+      report(check_code::CX105, n.value, n.value + 1, std::string("the ") + name + " is not a number", field());
     }
     return;
   }
   const int next = byte(n.end);
   if (next == ',' || next == '.' || ((next == 'O' || next == 'o') && is_digit(byte(n.end - 1)))) {
-    report("CX105", n.end, n.end + 1, std::string("the ") + name + " stops at '" +
+    report(check_code::CX105, n.end, n.end + 1, std::string("the ") + name + " stops at '" +
            static_cast<char>(next) + "' before its field ends", field());
   }
 }
@@ -343,25 +343,25 @@ void detector::on_number(piece what, const number_at& n) {
         // line, and the '$' after them fails as a number.
         r->blank_redshift = true;
         systems_.back().carry_said = true;
-        report("CX108", blanks, n.begin, "a blank redshift with nothing to carry over: the first "
+        report(check_code::CX108, blanks, n.begin, "a blank redshift with nothing to carry over: the first "
                "line of a list leaves it blank", record_field("redshift"));
         return;
       }
       const int c = byte(n.begin);
       const bool nbsp = c == 0xA0 || (c == 0xC2 && byte(n.begin + 1) == 0xA0);
       if (c == '\n' || c == '\r') {
-        report("CX107", n.begin, n.begin, "a blank line inside a line list: its line end is read as "
+        report(check_code::CX107, n.begin, n.begin, "a blank line inside a line list: its line end is read as "
                "the start of a line record", record_field("redshift"));
       } else if ((c == '\t' || nbsp) && !n.ok) {
-        report("CX107", n.begin, n.begin + (c == 0xC2 ? 2 : 1),
+        report(check_code::CX107, n.begin, n.begin + (c == 0xC2 ? 2 : 1),
                std::string(nbsp ? "a no-break space" : "a tab") + " in column 1 is not the blank of a "
                "blank redshift column: the redshift is read as a number, fails, and -1 is carried "
                "to the lines below", record_field("redshift"), -1, " ");
         systems_.back().carry_said = true;
       } else if (!n.ok) {
-        report("CX105", n.value, n.value + 1, "the redshift is not a number", record_field("redshift"));
+        report(check_code::CX105, n.value, n.value + 1, "the redshift is not a number", record_field("redshift"));
       } else if (byte(n.end) >= 0 && !input::is_space(byte(n.end)) && byte(n.end) != '$') {
-        report("CX105", n.end, n.end + 1, std::string("the redshift stops at '") +
+        report(check_code::CX105, n.end, n.end + 1, std::string("the redshift stops at '") +
                static_cast<char>(byte(n.end)) + "' before its field ends", record_field("redshift"));
       }
       return;
@@ -375,10 +375,10 @@ void detector::on_number(piece what, const number_at& n) {
       systems_.back().intervals.emplace_back();
       systems_.back().intervals.back().wv_min = n;
       if (first_wv_min_ && !n.ok) {
-        report("CX111", n.value, n.value + 1, "a header block without an interval: its first line "
+        report(check_code::CX111, n.value, n.value + 1, "a header block without an interval: its first line "
                "does not begin with a wavelength", "header");
       } else if (!first_wv_min_ && line_end_in(n.begin, n.value) >= 0) {
-        report("CX115", n.begin, n.begin, "a blank line in a header block: the interval is read "
+        report(check_code::CX115, n.begin, n.begin, "a blank line in a header block: the interval is read "
                "from the next line", "header");
       } else {
         on_header_number("lower wavelength", n);
@@ -402,11 +402,11 @@ void detector::on_text(piece what, long long begin, long long end, int kept) {
   if (last == terminator || (what == piece::qso_label && last == ' ')) --written;
   if (kept == 99 && written > 99) {
     const bool inside = (byte(begin + 99) & 0xC0) == 0x80;
-    report("CX211", begin + 99, begin + written, std::string("a text of ") + std::to_string(written) +
+    report(check_code::CX211, begin + 99, begin + written, std::string("a text of ") + std::to_string(written) +
            " characters is cut at 99" + (inside ? ", inside a UTF-8 character" : ""), "text");
   }
   if (what == piece::qso_name && line_end_in(begin, end) >= 0) {
-    report("CX103", begin, begin, "no '$' after the quasar name on its line: the name runs on "
+    report(check_code::CX103, begin, begin, "no '$' after the quasar name on its line: the name runs on "
            "to {also}", "name", end);
   }
 }
@@ -435,7 +435,7 @@ void detector::read(piece what, long long begin, long long end, int result) {
       systems_.add();
       first_wv_min_ = true;
       if (byte(begin) == '_' || byte(begin) == '#') {
-        report("CX111", begin, begin + 1, "a spectrum without a system: the '" +
+        report(check_code::CX111, begin, begin + 1, "a spectrum without a system: the '" +
                std::string(1, static_cast<char>(byte(begin))) + "' is read as the opening of a "
                "header block", "spectrum");
         spectrum_broken_ = true;
@@ -450,7 +450,7 @@ void detector::read(piece what, long long begin, long long end, int result) {
       const int sign = byte(end - 1);
       eaten = eaten || ((sign == '-' || sign == '+') && is_digit(byte(end)));
       if (eaten) {
-        report("CX110", begin, end, "the separator of the wavelength range is not three "
+        report(check_code::CX110, begin, end, "the separator of the wavelength range is not three "
                "characters: \"" + text(begin, end) + "\" is skipped unread", "interval", -1, " - ");
       }
       return;
@@ -460,12 +460,12 @@ void detector::read(piece what, long long begin, long long end, int result) {
       if (result == 1 && byte(first) != 'W' && byte(first) != 'w') {
         long long w = first;
         while (w < end && byte(w) != 'W' && byte(w) != 'w') ++w;
-        report("CX210", w, w + 1, "the label \"" + text(first, end - 1) + "\" holds a '" +
+        report(check_code::CX210, w, w + 1, "the label \"" + text(first, end - 1) + "\" holds a '" +
                static_cast<char>(byte(w)) + "': the value after it is read as a minimum width "
                "W_min, not S/N", "interval: S/N label");
       }
       if (line_end_in(begin, end - 1) >= 0) {
-        report("CX102", begin, begin, "no '=' before the S/N on its line; found at {also}",
+        report(check_code::CX102, begin, begin, "no '=' before the S/N on its line; found at {also}",
                "interval: S/N label", end);
       }
       return;
@@ -480,7 +480,7 @@ void detector::read(piece what, long long begin, long long end, int result) {
       record()->start = begin;
       record()->blank_redshift = true;
       if (line_end_in(begin, end) >= 0) {
-        report("CX107", begin, begin, "a line of blanks inside a line list: its line end is read as "
+        report(check_code::CX107, begin, begin, "a line of blanks inside a line list: its line end is read as "
                "part of a line record", record_field("redshift"));
         return;
       }
@@ -490,7 +490,7 @@ void detector::read(piece what, long long begin, long long end, int result) {
         long long dollar = begin;
         while (dollar < begin + 20 && byte(dollar) == ' ') ++dollar;
         const bool fixable = byte(dollar) == '$';
-        report("CX106", begin, fixable ? dollar + 1 : end, "the blank redshift column is not eight "
+        report(check_code::CX106, begin, fixable ? dollar + 1 : end, "the blank redshift column is not eight "
                "blanks and a '$': columns 2 to 9 are skipped unread, and the name is read from "
                "column 10 (\"" + text(end, end + 9) + "\")", record_field("redshift"), -1,
                fixable ? "        $" : nullptr);
@@ -506,10 +506,10 @@ void detector::read(piece what, long long begin, long long end, int result) {
       const int next = byte(end);
       if (next < 0 || next == '%' || next == '_') return;
       if (last_end < 0) {
-        report("CX116", end, end, "text after a marker line's number (\"" + text(end, end + 30) +
+        report(check_code::CX116, end, end, "text after a marker line's number (\"" + text(end, end + 30) +
                "\") is read as the next line record", record_field("marker"));
       } else if (last_end + 1 < end) {
-        report("CX109", last_end + 1, end, "the line after a marker line starts with blanks, which "
+        report(check_code::CX109, last_end + 1, end, "the line after a marker line starts with blanks, which "
                "the marker line's white space takes: its blank redshift column is not seen as one",
                record_field("marker"));
       }
@@ -523,7 +523,7 @@ void detector::read(piece what, long long begin, long long end, int result) {
       if (t != '{' && t != ':') {
         if (r != nullptr) r->name_end = end;
         const bool line_end = line_end_in(begin, end) >= 0;
-        report("CX209", line_end ? begin : begin + 9, end, line_end
+        report(check_code::CX209, line_end ? begin : begin + 9, end, line_end
                ? "no '{' or ':' after the ion name on its line: the name takes the line end"
                : "an ion name of more than nine characters is cut to \"" + text(begin, begin + 9) +
                  "\", and the tenth is dropped", record_field("name"));
@@ -536,7 +536,7 @@ void detector::read(piece what, long long begin, long long end, int result) {
       if (r == nullptr || !r->rest_wv.ok || c < 0) return;
       const bool fits = name_terminator_ == '{' ? c == '}' : input::is_space(c);
       if (!fits && c != '\n') {
-        report("CX105", begin, begin + 1, std::string("the laboratory wavelength stops at '") +
+        report(check_code::CX105, begin, begin + 1, std::string("the laboratory wavelength stops at '") +
                static_cast<char>(c) + "' before its closing brace", record_field("laboratory wavelength"));
       }
       return;
@@ -544,7 +544,7 @@ void detector::read(piece what, long long begin, long long end, int result) {
     case piece::dla_gap:
       for (long long o = begin; o < end; ++o) {
         if (is_digit(byte(o)) || byte(o) == '.' || byte(o) == '\n') {
-          report("CX105", o, o + 1, "the two bytes after a damped Lyman-alpha system's name are "
+          report(check_code::CX105, o, o + 1, "the two bytes after a damped Lyman-alpha system's name are "
                  "skipped unread: \"" + text(begin, end) + "\" holds part of the number",
                  record_field("column density"));
           break;
@@ -555,13 +555,13 @@ void detector::read(piece what, long long begin, long long end, int result) {
       if (result == input::kEnd) {
         ended_inside_ = true;
         spectrum_broken_ = false;
-        report("CX114", begin, begin, "the file ends inside a spectrum: no '_' after its last line "
+        report(check_code::CX114, begin, begin, "the file ends inside a spectrum: no '_' after its last line "
                "list", "spectrum");
       }
       return;
     case piece::catalogue_end:
       if (end == begin && !ended_inside_) {
-        report("CX402", begin, begin, "no closing '#': the catalogue ends with the file", "file");
+        report(check_code::CX402, begin, begin, "no closing '#': the catalogue ends with the file", "file");
       }
       return;
     case piece::rest_wv: case piece::obs_wv: case piece::obs_wv_err: case piece::eq_width:
@@ -608,7 +608,7 @@ void detector::check_values(const QSO_spectrum& spectrum) {
   const std::string name = spectrum.qso_name.text;
   const auto seen = names_.emplace(name, name_at_);
   if (!seen.second) {
-    report("CX207", name_at_, name_at_, "the spectrum name \"" + name + "\" is the name of an "
+    report(check_code::CX207, name_at_, name_at_, "the spectrum name \"" + name + "\" is the name of an "
            "earlier spectrum, at {also}", "name", seen.first->second);
   }
   std::size_t index = 0;
@@ -630,7 +630,7 @@ void detector::check_values(const QSO_spectrum& spectrum) {
       }
       return std::string("header");
     };
-    auto say = [&](const char* code, const number_at& n, const std::string& message,
+    auto say = [&](check_code code, const number_at& n, const std::string& message,
                    const std::string& what) {
       finding f;
       f.code = code;
@@ -644,7 +644,7 @@ void detector::check_values(const QSO_spectrum& spectrum) {
     };
     auto near_minus_one = [&](const number_at& n, double x, const char* what) {
       if (written(n) && x != -1.0 && special_symbol_treatment(x) == 1) {
-        say("CX203", n, number_text(x) + " is within 0.1 of -1, so the page shows it as not given",
+        say(check_code::CX203, n, number_text(x) + " is within 0.1 of -1, so the page shows it as not given",
             what);
         return true;
       }
@@ -660,7 +660,7 @@ void detector::check_values(const QSO_spectrum& spectrum) {
       intervals.push_back({e->wv_min, e->wv_max});
       if (written(ea.wv_min) && written(ea.wv_max) && is_measurement(e->wv_min) &&
           is_measurement(e->wv_max) && e->wv_min > e->wv_max) {
-        say("CX201", ea.wv_min, "the interval's minimum " + number_text(e->wv_min) +
+        say(check_code::CX201, ea.wv_min, "the interval's minimum " + number_text(e->wv_min) +
             " exceeds its maximum " + number_text(e->wv_max), "");
       }
       near_minus_one(ea.wv_min, e->wv_min, "wv_min");
@@ -672,7 +672,7 @@ void detector::check_values(const QSO_spectrum& spectrum) {
         const char* what = v.what;
         if (near_minus_one(n, x, what)) continue;
         if (written(n) && x <= 0 && x != -1.0) {
-          say("CX204", n, std::string("a ") + what + " of " + number_text(x) + " (0 or less)", what);
+          say(check_code::CX204, n, std::string("a ") + what + " of " + number_text(x) + " (0 or less)", what);
         }
       }
     }
@@ -689,7 +689,7 @@ void detector::check_values(const QSO_spectrum& spectrum) {
       const bool marker_line = is_marker(r->z_abs);
       if (ra.blank_redshift && r->cur_z_abs == kNotGiven && !carry_missing) {
         carry_missing = true;
-        say("CX108", number_at{ra.start, ra.start, ra.start + 9, true},
+        say(check_code::CX108, number_at{ra.start, ra.start, ra.start + 9, true},
             "a blank redshift with nothing to carry over: no line above it in its list gives one",
             "redshift");
       }
@@ -705,19 +705,19 @@ void detector::check_values(const QSO_spectrum& spectrum) {
         const char* what = v.what;
         if (near_minus_one(n, x, what)) continue;
         if (written(n) && x < 0 && x != -1.0) {
-          say("CX202", n, std::string("a negative ") + what + " (" + number_text(x) + "), other than -1",
+          say(check_code::CX202, n, std::string("a negative ") + what + " (" + number_text(x) + "), other than -1",
               what);
         }
       }
       const number_at& w = ra.eq_width;
       const double ew = r->eq_width;
       if (written(w) && ew >= kWidthEnd && ew < kColumnDensityStart) {
-        say("CX205", w, "a width of " + number_text(ew) + " is neither a width (below 1000) nor a "
+        say(check_code::CX205, w, "a width of " + number_text(ew) + " is neither a width (below 1000) nor a "
             "column density (100000 + log N)", "width");
       } else if (written(w) && ew >= kColumnDensityStart && special_symbol_treatment(ew) == 0) {
         const double log_n = ew - kColumnDensityBase;
         if (!(log_n >= 10 && log_n <= 23)) {
-          say("CX206", w, "a column density of log N = " + number_text(log_n) + " (outside 10 to 23)",
+          say(check_code::CX206, w, "a column density of log N = " + number_text(log_n) + " (outside 10 to 23)",
               "column density");
         }
       }
@@ -732,7 +732,7 @@ void detector::check_values(const QSO_spectrum& spectrum) {
           known == transition_match::known || known == transition_match::unknown_wavelength;
       if (other_kind && (looks_usual || (kind != 'D' && ion_key(ion) != "BAL" && ion_key(ion) != "LLS" &&
                            is_digit(r->remark.text[0] == '}' ? r->remark.text[1] : r->remark.text[0])))) {
-        say("CX208", number_at{ra.name_begin, ra.name_begin, ra.name_end, true}, "the name \"" + std::string(ion) +
+        say(check_code::CX208, number_at{ra.name_begin, ra.name_begin, ra.name_end, true}, "the name \"" + std::string(ion) +
             "\" begins with '" + kind + "', so the line is read as " +
             (kind == 'D' ? "a damped Lyman-alpha system (two bytes skipped, one number)"
                          : "a system described in words (the rest of the line as its remark)"),
@@ -741,26 +741,26 @@ void detector::check_values(const QSO_spectrum& spectrum) {
       const bool usual = kind != 'D' && kind != 'B' && kind != 'L' && kind != 't';
       // The science checks.
       if (usual && wavelength_disagrees(r->rest_wv, r->obs_wv, r->obs_wv_err, r->cur_z_abs, limits_)) {
-        say("CX301", ra.obs_wv, "the observed wavelength " + number_text(r->obs_wv) + " is " +
+        say(check_code::CX301, ra.obs_wv, "the observed wavelength " + number_text(r->obs_wv) + " is " +
             number_text(std::round(velocity_offset(r->rest_wv, r->obs_wv, r->cur_z_abs))) +
             " km/s from " + number_text(r->rest_wv) + " x (1 + " + number_text(r->cur_z_abs) + ")",
             "lambda_obs");
       }
       if (kind != 'B' && kind != 'L' && kind != 't' && above_emission(r->cur_z_abs, h.z_em, limits_)) {
-        say("CX302", ra.z_abs.value >= 0 ? ra.z_abs : number_at{ra.start, ra.start, ra.start, true},
+        say(check_code::CX302, ra.z_abs.value >= 0 ? ra.z_abs : number_at{ra.start, ra.start, ra.start, true},
             "z_abs " + number_text(r->cur_z_abs) + " is " +
             number_text(std::round(velocity_against_emission(r->cur_z_abs, h.z_em))) +
             " km/s above z_em " + number_text(h.z_em), "z_abs");
       }
       if (usual && written(ra.obs_wv) &&
           outside_intervals(r->obs_wv, intervals.data(), static_cast<int>(intervals.size()))) {
-        say("CX303", ra.obs_wv, "the observed wavelength " + number_text(r->obs_wv) +
+        say(check_code::CX303, ra.obs_wv, "the observed wavelength " + number_text(r->obs_wv) +
             " lies outside every observed interval of its header", "lambda_obs");
       }
       if (usual && r->cur_ion_name.text[0] != '\0' && written(ra.rest_wv)) {
         const transition_match m = transition_of(r->cur_ion_name.text, r->rest_wv);
         if (m.result == transition_match::unknown_ion || m.result == transition_match::unknown_wavelength) {
-          say("CX304", ra.rest_wv, std::string(r->cur_ion_name.text) + " " + number_text(r->rest_wv) +
+          say(check_code::CX304, ra.rest_wv, std::string(r->cur_ion_name.text) + " " + number_text(r->rest_wv) +
               (m.nearest != nullptr ? " is not a line of the table (nearest: " +
                                           number_text(m.nearest->rest) + ")"
                                     : " is not an ion of the table of common transitions"),
@@ -774,11 +774,11 @@ void detector::check_values(const QSO_spectrum& spectrum) {
 void detector::finish() {
   if (pending_cr_ >= 0) crlf_or_lone(pending_cr_, -1);
   if (first_lone_cr_ >= 0 && !any_line_feed_) {
-    report("CX112", first_lone_cr_, first_lone_cr_ + 1, "the lines end in CR alone: the readers "
+    report(check_code::CX112, first_lone_cr_, first_lone_cr_ + 1, "the lines end in CR alone: the readers "
            "see one line", "file");
   }
   if (size_ > 0 && last_byte_ != '\n') {
-    report("CX403", size_, size_, "no line end at the end of the file", "file");
+    report(check_code::CX403, size_, size_, "no line end at the end of the file", "file");
   }
 }
 
