@@ -223,6 +223,28 @@ TEST(Options, ErrorsAndStatuses) {
   }
 }
 
+// The manual lists the options of the table, in its order, and then the
+// two that every program answers.
+TEST(Options, ManualListsTheTable) {
+  const std::string page = read_file(CATALIX_SOURCE_DIR "/man/catalix-check.1");
+  const std::size_t start = page.find(".SH OPTIONS\n");
+  std::istringstream section(page.substr(start, page.find("\n.SH ", start + 1) - start));
+  std::string listed, expected;
+  bool after_tp = false;
+  for (std::string line; std::getline(section, line); after_tp = line == ".TP") {
+    if (!after_tp || line.compare(0, 2, ".B") != 0) continue;
+    // ".BR \-\-format=text | json | sarif" lists --format=text|json|sarif.
+    for (char c : line.substr(line.find(' ') + 1)) {
+      if (c != '\\' && c != ' ') listed += c;
+    }
+    listed += '\n';
+  }
+  for (int i = 0; i < kCheckOptionCount; ++i) {
+    expected += std::string(kCheckOptions[i].name) + "=" + kCheckOptions[i].argument + "\n";
+  }
+  EXPECT_EQ(expected + "--help\n--version\n", listed);
+}
+
 TEST(Codes, EachInTheManualPage) {
   const std::string page = read_file(CATALIX_SOURCE_DIR "/man/catalix-check.1");
   for (int i = 0; i < kCodeCount; ++i) {
