@@ -6,16 +6,8 @@ using input::piece;
 
 namespace {
 
-bool is_digit(int c) { return c >= '0' && c <= '9'; }
-
-// The numbers of an interval after its first, where each is kept.
-struct interval_number {
-  piece what;
-  number_at interval_at::*place;
-  const char* name;
-};
-
-const interval_number kIntervalNumbers[] = {
+// The numbers of an interval after its first.
+const number_of<interval_at> kIntervalNumbers[] = {
     {piece::wv_max, &interval_at::wv_max, "upper wavelength"},
     {piece::resolution, &interval_at::resolution, "resolution"},
     {piece::s_to_n, &interval_at::s_to_n, "S/N"},
@@ -39,10 +31,10 @@ void header_checks::range_separator(long long begin, long long end) {
   bool eaten = false;
   for (long long o = begin; o < end; ++o) {
     const int c = r_.bytes.at(o);
-    eaten = eaten || is_digit(c) || c == '.' || c == '\n';
+    eaten = eaten || r_.bytes.digit_at(o) || c == '.' || c == '\n';
   }
   const int sign = r_.bytes.at(end - 1);
-  eaten = eaten || ((sign == '-' || sign == '+') && is_digit(r_.bytes.at(end)));
+  eaten = eaten || ((sign == '-' || sign == '+') && r_.bytes.digit_at(end));
   if (eaten) {
     r_.report(check_code::CX110, begin, end, "the separator of the wavelength range is not three "
               "characters: \"" + r_.bytes.text(begin, end) + "\" is skipped unread", "interval", -1, " - ");
@@ -72,7 +64,7 @@ void header_checks::number(piece what, const number_at& n) {
     return check_number("emission redshift", n);
   }
   interval_at* interval = r_.interval();
-  for (const interval_number& k : kIntervalNumbers) {
+  for (const number_of<interval_at>& k : kIntervalNumbers) {
     if (k.what != what) continue;
     if (interval != nullptr) interval->*k.place = n;
     return check_number(k.name, n);
@@ -105,7 +97,7 @@ void header_checks::check_number(const char* name, const number_at& n) {
     return;
   }
   const int next = r_.bytes.at(n.end);
-  if (next == ',' || next == '.' || ((next == 'O' || next == 'o') && is_digit(r_.bytes.at(n.end - 1)))) {
+  if (next == ',' || next == '.' || ((next == 'O' || next == 'o') && r_.bytes.digit_at(n.end - 1))) {
     r_.report(check_code::CX105, n.end, n.end + 1, std::string("the ") + name + " stops at '" +
               static_cast<char>(next) + "' before its field ends", r_.interval_field(name));
   }

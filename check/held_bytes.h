@@ -20,6 +20,12 @@ class held_bytes {
     return i >= 0 && i < static_cast<long long>(bytes_.size()) ? static_cast<unsigned char>(bytes_[i]) : -1;
   }
 
+  // Whether the byte at `offset` is held and a decimal digit.
+  bool digit_at(long long offset) const {
+    const int c = at(offset);
+    return c >= '0' && c <= '9';
+  }
+
   // The offset of the first (or the last) line feed in [from, to), or -1.
   long long line_end_in(long long from, long long to) const;
   long long last_line_end_in(long long from, long long to) const;

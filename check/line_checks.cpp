@@ -8,16 +8,8 @@ using input::piece;
 
 namespace {
 
-bool is_digit(int c) { return c >= '0' && c <= '9'; }
-
-// The numbers of a record after its name, where each is kept.
-struct record_number {
-  piece what;
-  number_at record_at::*place;
-  const char* name;
-};
-
-const record_number kRecordNumbers[] = {
+// The numbers of a record after its name.
+const number_of<record_at> kRecordNumbers[] = {
     {piece::rest_wv, &record_at::rest_wv, "laboratory wavelength"},
     {piece::obs_wv, &record_at::obs_wv, "observed wavelength"},
     {piece::obs_wv_err, &record_at::obs_wv_err, "error of the observed wavelength"},
@@ -144,7 +136,7 @@ void line_checks::brace(long long begin) {
 void line_checks::dla_gap(long long begin, long long end) {
   for (long long o = begin; o < end; ++o) {
     const int c = r_.bytes.at(o);
-    if (is_digit(c) || c == '.' || c == '\n') {
+    if (r_.bytes.digit_at(o) || c == '.' || c == '\n') {
       r_.report(check_code::CX105, o, o + 1, "the two bytes after a damped Lyman-alpha system's name are "
                 "skipped unread: \"" + r_.bytes.text(begin, end) + "\" holds part of the number",
                 r_.record_field("column density"));
@@ -155,7 +147,7 @@ void line_checks::dla_gap(long long begin, long long end) {
 
 void line_checks::number(piece what, const number_at& n) {
   record_at* record = r_.record();
-  for (const record_number& k : kRecordNumbers) {
+  for (const number_of<record_at>& k : kRecordNumbers) {
     if (k.what != what) continue;
     if (record != nullptr) record->*k.place = n;
     // The byte after the laboratory wavelength is the brace's, looked at on its own.

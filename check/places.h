@@ -7,11 +7,22 @@
 #include <cstddef>
 #include <vector>
 
+#include "catalogue/trace.h"
+
 // Where a number was read: from `begin`, its first byte past the white
 // space at `value`, up to `end`; `ok` when it converted.
 struct number_at {
   long long begin = -1, value = -1, end = -1;
   bool ok = false;
+};
+
+// A number of a record or an interval: the piece it is read as, where in
+// `Place` it is kept, and its name in findings.
+template <class Place>
+struct number_of {
+  input::piece what;
+  number_at Place::*place;
+  const char* name;
 };
 
 struct interval_at {
