@@ -37,7 +37,8 @@ class value_checks {
   // CX203, true when said: `x` within 0.1 of -1 but not -1.
   bool near_minus_one(const number_at& n, double x, const char* what);
   // A finding at the number `n`, about `what` of the line or interval being
-  // checked ("" for the whole of it).
+  // checked ("" for the whole of it).  Unlike reading::report(), said in a
+  // broken spectrum too: the values are what the readers made of it.
   void say(check_code code, const number_at& n, const std::string& message, const std::string& what);
   std::string key() const;
   transition_match transition_of(const char* ion, double rest);
