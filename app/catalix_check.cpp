@@ -43,12 +43,11 @@ int explain(std::string code) {
   return 0;
 }
 
-const program_usage usage = {"catalix-check", "[options] [FILE]   (FILE: absrp_sys_list.dat)",
-                             kCheckHelp};
-
 }  // namespace
 
 int main(int argc, char** argv) {
+  const program_usage usage = {"catalix-check", "[options] [FILE]   (FILE: absrp_sys_list.dat)",
+                               check_help().c_str()};
   if (const int answered = answer_help_or_version(argc, argv, usage); answered >= 0) return answered;
   check_options options;
   std::string error;

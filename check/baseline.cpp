@@ -29,7 +29,7 @@ std::string baseline_key(const finding& f) {
   key += '\t';
   key += std::to_string(f.system);
   key += '\t';
-  append_escaped(&key, f.code);
+  append_escaped(&key, entry_of(f.code).code);
   key += '\t';
   append_escaped(&key, f.field);
   return key;

@@ -17,7 +17,7 @@
 // A finding as it is written: placed in lines and columns.
 struct located_finding {
   const finding* what;
-  const code_entry* entry;  // null for a code the table does not hold
+  const code_entry* entry;  // the finding's code in the table
   severity level;
   line_index::place begin, end;
   std::string message;      // with {also} written out

@@ -7,10 +7,10 @@
 #include <optional>
 #include <string>
 
-enum class severity { note, warning, error };
+#include "check/codes.h"
 
 struct finding {
-  std::string code;         // "CX101"; its severity and title come from the table of codes
+  check_code code{};        // its name, severity and title come from the table of codes
   long long begin = 0;      // the span pointed at, [begin, end), byte offsets
   long long end = 0;        // end >= begin; end == begin points at one place
   long long also = -1;      // another offset the message names, or -1

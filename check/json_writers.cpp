@@ -21,7 +21,7 @@ class json_writer : public diagnostic_writer {
     std::string line = "{\"file\":" + file_;
     line += ",\"line\":" + std::to_string(f.begin.line) + ",\"column\":" + std::to_string(f.begin.column);
     line += ",\"end_line\":" + std::to_string(f.end.line) + ",\"end_column\":" + std::to_string(f.end.column);
-    line += ",\"severity\":" + json_string(severity_name(f.level)) + ",\"code\":" + json_string(f.what->code);
+    line += ",\"severity\":" + json_string(severity_name(f.level)) + ",\"code\":" + json_string(f.entry->code);
     line += ",\"message\":" + json_string(f.message);
     if (!f.what->spectrum.empty()) line += ",\"spectrum\":" + json_string(f.what->spectrum);
     if (f.what->fix) line += ",\"fix\":" + json_string(*f.what->fix);
@@ -79,8 +79,8 @@ class sarif_writer : public diagnostic_writer {
     const finding& w = *f.what;
     std::string result = first_ ? "\n" : ",\n";
     first_ = false;
-    result += "{\"ruleId\":" + json_string(w.code);
-    if (f.entry != nullptr) result += ",\"ruleIndex\":" + std::to_string(f.entry - kCodes);
+    result += "{\"ruleId\":" + json_string(f.entry->code);
+    result += ",\"ruleIndex\":" + std::to_string(f.entry - kCodes);
     result += ",\"level\":" + json_string(severity_name(f.level)) + ",\"message\":{\"text\":" + json_string(f.message) + "}";
     result += ",\"locations\":[{\"physicalLocation\":{\"artifactLocation\":" + location_ +
               ",\"region\":" + region(f) + "}}]";

@@ -8,7 +8,7 @@ namespace {
 // Findings that may wait for flush_before() before they are written anyway.
 const std::size_t kMostWaiting = 1 << 16;
 
-bool starts_with(const std::string& text, const std::string& prefix) {
+bool starts_with(std::string_view text, const std::string& prefix) {
   return text.compare(0, prefix.size(), prefix) == 0;
 }
 
@@ -42,7 +42,8 @@ bool reporter::start(std::string* error) {
   return true;
 }
 
-bool reporter::selected(const std::string& code) const {
+bool reporter::selected(check_code c) const {
+  const std::string_view code = entry_of(c).code;
   bool in = options_.select.empty();
   for (const std::string& prefix : options_.select) in = in || starts_with(code, prefix);
   for (const std::string& prefix : options_.ignore) in = in && !starts_with(code, prefix);
@@ -65,8 +66,8 @@ void reporter::flush_before(long long offset) {
 }
 
 void reporter::write(const finding& f) {
-  const code_entry* entry = find_code(f.code);
-  const severity level = entry != nullptr ? entry->level : severity::error;
+  const code_entry* entry = &entry_of(f.code);
+  const severity level = entry->level;
   const std::string key = baseline_key(f);
   // A new baseline lists every finding, the known ones too.
   if (!writing_baseline_ && known_.take(key)) {
@@ -79,7 +80,7 @@ void reporter::write(const finding& f) {
     return;
   }
   auto seen = std::find_if(per_code_.begin(), per_code_.end(),
-                           [&](const std::pair<std::string, long long>& c) { return c.first == f.code; });
+                           [&](const std::pair<check_code, long long>& c) { return c.first == f.code; });
   if (seen == per_code_.end()) seen = per_code_.insert(per_code_.end(), {f.code, 0});
   if (++seen->second > max_repeat_ && max_repeat_ > 0) return;
 
@@ -109,7 +110,9 @@ int reporter::finish(int spectra) {
     return std::fflush(out_) == 0 && !std::ferror(out_) ? 0 : 3;
   }
   for (const auto& code : per_code_) {
-    if (max_repeat_ > 0 && code.second > max_repeat_) summary_.not_shown.push_back({code.first, code.second - max_repeat_});
+    if (max_repeat_ > 0 && code.second > max_repeat_) {
+      summary_.not_shown.push_back({entry_of(code.first).code, code.second - max_repeat_});
+    }
   }
   writer_->end(summary_);
   if (std::fflush(out_) != 0 || std::ferror(out_)) {

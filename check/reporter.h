@@ -44,7 +44,7 @@ class reporter {
     finding what;
     long long order;
   };
-  bool selected(const std::string& code) const;
+  bool selected(check_code code) const;
   void write(const finding& f);
 
   const check_options& options_;
@@ -57,7 +57,7 @@ class reporter {
   std::vector<waiting> waiting_;
   long long added_ = 0;
   long long max_repeat_;
-  std::vector<std::pair<std::string, long long>> per_code_;  // findings of each code so far
+  std::vector<std::pair<check_code, long long>> per_code_;  // findings of each code so far
   check_summary summary_;
 };
 

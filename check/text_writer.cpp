@@ -52,7 +52,7 @@ class text_writer : public diagnostic_writer {
 
   void write(const located_finding& f) override {
     std::fprintf(out_, "%s:%lld:%lld: %s: %s [%s]\n", file_.c_str(), f.begin.line, f.begin.column,
-                 severity_name(f.level), terminal_text(f.message).c_str(), terminal_text(f.what->code).c_str());
+                 severity_name(f.level), terminal_text(f.message).c_str(), terminal_text(f.entry->code).c_str());
     const line_index::excerpt shown = lines_->line_around(f.what->begin, kShownBytes);
     // Byte positions within the excerpt of the caret and of the span's end
     // on the caret's line.

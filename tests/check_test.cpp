@@ -96,7 +96,7 @@ std::string report(const std::string& text, const std::vector<finding>& findings
   return written;
 }
 
-finding make(const char* code, long long begin, long long end, const char* field, const char* message) {
+finding make(check_code code, long long begin, long long end, const char* field, const char* message) {
   finding f;
   f.code = code;
   f.begin = begin;
@@ -111,12 +111,12 @@ finding make(const char* code, long long begin, long long end, const char* field
 const char kCatalogue[] = "! Q 0000-263$ J000322\n2.1$FeII{2382.765} 7386.5O 0.01\n\tx\xff\n";
 
 std::vector<finding> sample() {
-  finding also = make("CX301", 49, 53, "line FeII 2382.765: obs_wv_err", "see {also}");
+  finding also = make(check_code::CX301, 49, 53, "line FeII 2382.765: obs_wv_err", "see {also}");
   also.also = 22;
-  finding number = make("CX105", 41, 48, "line FeII 2382.765: obs_wv", "the number stops at 'O'");
+  finding number = make(check_code::CX105, 41, 48, "line FeII 2382.765: obs_wv", "the number stops at 'O'");
   number.fix = "7386.50";
   // Added out of order: written in order of offset.
-  return {also, number, make("CX401", 56, 57, "file", "stray \xff byte")};
+  return {also, number, make(check_code::CX401, 56, 57, "file", "stray \xff byte")};
 }
 
 TEST(Formats, Text) {
@@ -221,6 +221,28 @@ TEST(Options, ErrorsAndStatuses) {
     report(kCatalogue, findings, options, &status);
     EXPECT_EQ(level.second, status);
   }
+}
+
+// The manual lists the options of the table, in its order, and then the
+// two that every program answers.
+TEST(Options, ManualListsTheTable) {
+  const std::string page = read_file(CATALIX_SOURCE_DIR "/man/catalix-check.1");
+  const std::size_t start = page.find(".SH OPTIONS\n");
+  std::istringstream section(page.substr(start, page.find("\n.SH ", start + 1) - start));
+  std::string listed, expected;
+  bool after_tp = false;
+  for (std::string line; std::getline(section, line); after_tp = line == ".TP") {
+    if (!after_tp || line.compare(0, 2, ".B") != 0) continue;
+    // ".BR \-\-format=text | json | sarif" lists --format=text|json|sarif.
+    for (char c : line.substr(line.find(' ') + 1)) {
+      if (c != '\\' && c != ' ') listed += c;
+    }
+    listed += '\n';
+  }
+  for (int i = 0; i < kCheckOptionCount; ++i) {
+    expected += std::string(kCheckOptions[i].name) + "=" + kCheckOptions[i].argument + "\n";
+  }
+  EXPECT_EQ(expected + "--help\n--version\n", listed);
 }
 
 TEST(Codes, EachInTheManualPage) {
