@@ -1,6 +1,6 @@
 #include "check/json_text.h"
 
-#include "table/text_encoding.h"
+#include "text/text_encoding.h"
 
 using text_encoding::utf8_sequence;
 

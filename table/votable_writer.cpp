@@ -8,7 +8,7 @@
 
 #include "query/query_form.h"
 #include "table/table_writer.h"
-#include "table/text_encoding.h"
+#include "text/text_encoding.h"
 
 namespace {
 

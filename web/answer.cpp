@@ -73,7 +73,7 @@ bool configured_charset(std::string* charset) {
 
 void write_answer_header(const answer_channel& to, answer_format format,
                          const validators& cache) {
-  // The tables are UTF-8 whatever the catalogue's bytes (table/text_encoding.h).
+  // The tables are UTF-8 whatever the catalogue's bytes (text/text_encoding.h).
   switch (format) {
     case answer_format::html:
       std::fprintf(to.out, "Content-Type: text/html; charset=%s\n", to.charset.c_str());

@@ -1,7 +1,7 @@
 #include "web/ion_names.h"
 
 #include "catalogue/catalogue.h"
-#include "table/text_encoding.h"
+#include "text/text_encoding.h"
 #include "web/bound_text.h"
 #include "web/query_fields.h"
 

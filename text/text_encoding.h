@@ -1,5 +1,5 @@
-#ifndef CATALIX_TABLE_TEXT_ENCODING_H_
-#define CATALIX_TABLE_TEXT_ENCODING_H_
+#ifndef CATALIX_TEXT_TEXT_ENCODING_H_
+#define CATALIX_TEXT_TEXT_ENCODING_H_
 
 // The catalogue's texts are bytes in no declared encoding; the tables are
 // UTF-8.  Well-formed UTF-8 passes unchanged; every byte that is not part of
@@ -21,4 +21,4 @@ void append_clean(std::string* out, std::string_view bytes);
 
 }  // namespace text_encoding
 
-#endif  // CATALIX_TABLE_TEXT_ENCODING_H_
+#endif  // CATALIX_TEXT_TEXT_ENCODING_H_

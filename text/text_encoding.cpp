@@ -1,4 +1,4 @@
-#include "table/text_encoding.h"
+#include "text/text_encoding.h"
 
 namespace text_encoding {
 
