@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "check/diagnostic_writer.h"
-#include "check/json_text.h"
 #include "text/text_encoding.h"
 
 namespace {

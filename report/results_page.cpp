@@ -1,6 +1,7 @@
 #include "report/results_page.h"
 
 #include <cstdio>
+#include <string>
 
 #include "catalogue/catalogue.h"
 #include "report/output.h"
@@ -9,6 +10,7 @@
 #include "report/identity.h"
 #include "report/number_format.h"
 #include "report/style.h"
+#include "text/escaping.h"
 
 namespace {
 
@@ -76,7 +78,9 @@ void write_query_summary(FILE* out) {
   write_interval(out, "Redshift interval: <font color=\"#800080\">", min_z_abs,
                  "&lt; = z<sub>abs</sub> &lt; =", max_z_abs, false);
   put(out, "<br>Ion name or system type: <font color=\"#800080\">");
-  write_escaped(out, query_ion_name.text);
+  std::string ion_name;
+  escaping::append_page_ion_name(&ion_name, query_ion_name.text);
+  put(out, ion_name);
   put(out, "</font>;\n");
   put(out, kSpacer);
   write_interval(out, "Rest wavelength interval: <font color=\"#800080\">", min_rest_wv,
@@ -135,21 +139,6 @@ void write_footer(FILE* out) {
 }
 
 }  // namespace
-
-void write_escaped(FILE* out, const char* text) {
-  for (; *text != '\0'; ++text) {
-    switch (*text) {
-      case '<':
-        put(out, "&lt;");
-        break;
-      case '>':
-        put(out, "&gt;");
-        break;
-      default:
-        output::put_char(out, *text);
-    }
-  }
-}
 
 int QSO_spectrum::html_QSO_spectrum(FILE* file) {
   row_indx = 0;

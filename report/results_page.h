@@ -20,7 +20,4 @@ void write_page_foot(FILE* out);
 // write to it failed (an incomplete page is removed).
 int html_Query_Results(input::source& catalogue);
 
-// The query's ion name as the summary shows it, with '<' and '>' escaped.
-void write_escaped(FILE* out, const char* text);
-
 #endif  // CATALIX_REPORT_RESULTS_PAGE_H_
