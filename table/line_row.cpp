@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "report/symbols.h"
+#include "catalogue/symbols.h"
 
 const line_column kLineColumn[kLineColumns] = {
     {"qso_name", "unicodeChar", "---", "meta.id;meta.main", "Name of the quasar"},
@@ -109,8 +109,7 @@ void line_row::set_value(int column, double x) {
     symbols += kLineColumn[column].name;
     symbols += ':';
     // The page pads "+" with blanks; the table does not.
-    const string shown = special_symbol_conversion(x);
-    const char* text = shown.text;
+    const char* text = symbol_text(x);
     std::size_t length = std::strlen(text);
     while (*text == ' ') ++text, --length;
     while (length > 0 && text[length - 1] == ' ') --length;
