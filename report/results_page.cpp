@@ -6,7 +6,6 @@
 #include "catalogue/catalogue.h"
 #include "report/output.h"
 #include "query/query_form.h"
-#include "query/selection.h"
 #include "report/identity.h"
 #include "report/number_format.h"
 #include "report/style.h"
@@ -96,16 +95,16 @@ void write_query_summary(FILE* out) {
   put(out, "<hr>\n");
 }
 
-void write_counts(FILE* out) {
-  if (number_of_Selected_QSO != 0) {
+void write_counts(FILE* out, const spectrum_counts& counts) {
+  if (counts.selected != 0) {
     put(out, "There are <font color=\"#800080\">");
-    write_count(out, number_of_Selected_QSO);
+    write_count(out, counts.selected);
     put(out, "</font> QSO spectra corresponding to these parameters.<br>\n");
   } else {
     put(out, "<h3><br>There is no QSO spectrum corresponding to these parameters</h3>\n");
   }
   put(out, "Total number of QSO spectra is <font color=\"#800080\">");
-  write_count(out, total_number_of_QSO);
+  write_count(out, counts.all);
   put(out, "</font></h4></font><hr>\n");
 }
 
@@ -173,11 +172,11 @@ int QSO_spectrum::html_QSO_spectrum(FILE* file) {
   return 0;
 }
 
-void write_page_head(FILE* out) {
+void write_page_head(FILE* out, const spectrum_counts& counts) {
   write_page_top(out);
   write_menu(out);
   write_query_summary(out);
-  write_counts(out);
+  write_counts(out, counts);
 }
 
 void write_spectrum_entry(FILE* out, QSO_spectrum& spectrum) {

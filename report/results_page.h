@@ -4,11 +4,12 @@
 #include <cstdio>
 
 #include "catalogue/catalogue.h"
+#include "query/selected_walk.h"
 
 // The answer page in three pieces, so that the spectrum tables can be
 // written as the catalogue is read while the counts come before them.
-// Header, menu, query summary and the counts as they stand:
-void write_page_head(FILE* out);
+// Header, menu, query summary and `counts`:
+void write_page_head(FILE* out, const spectrum_counts& counts);
 // One selected spectrum's table and the rule after it:
 void write_spectrum_entry(FILE* out, QSO_spectrum& spectrum);
 // The footer and the end of the page:
