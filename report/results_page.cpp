@@ -77,6 +77,7 @@ void write_query_summary(FILE* out) {
   write_interval(out, "Redshift interval: <font color=\"#800080\">", min_z_abs,
                  "&lt; = z<sub>abs</sub> &lt; =", max_z_abs, false);
   put(out, "<br>Ion name or system type: <font color=\"#800080\">");
+  // Only '<' and '>' escaped, on purpose: stored pages rely on the rest.
   std::string ion_name;
   escaping::append_page_ion_name(&ion_name, query_ion_name.text);
   put(out, ion_name);
