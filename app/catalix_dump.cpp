@@ -31,7 +31,7 @@ int dump_catalogue() {
   }
   const int spectra = Read_Data_Base(catalogue, [](QSO_spectrum&) {});
   if (!catalogue.seek(0)) return 1;
-  messages::stream = nullptr;
+  const messages::quiet_reading quiet;
   const int dumped = Read_Data_Base(catalogue, [](QSO_spectrum&) { Show_Data_Base(); });
   std::fflush(stdout);
   if (dumped != spectra) {

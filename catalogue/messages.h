@@ -16,6 +16,19 @@ extern FILE* stream;
 // Writes one message and pushes it out at once.
 void say(const char* text);
 
+// A reading of bytes that an earlier reading has already reported: while
+// one lives the messages are dropped; their stream is given back after.
+class quiet_reading {
+ public:
+  quiet_reading() : said_(stream) { stream = nullptr; }
+  ~quiet_reading() { stream = said_; }
+  quiet_reading(const quiet_reading&) = delete;
+  quiet_reading& operator=(const quiet_reading&) = delete;
+
+ private:
+  FILE* said_;
+};
+
 }  // namespace messages
 
 #endif  // CATALIX_CATALOGUE_MESSAGES_H_

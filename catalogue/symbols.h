@@ -5,11 +5,11 @@
 
 #include <cmath>
 
-const double kSymbolPlus = 1e-16;            // " + "
-const double kSymbolNotDetected = 1e-20;     // "nd"
-const double kSymbolNoLineList = 1e-40;      // "no line list"
-const double kSymbolOnlyGalactic = 1e-60;    // "only Galactic interstellar lines"
-const double kSymbolNoLine = 1e-80;          // "no line"
+const double kSymbolPlus = 1e-16;
+const double kSymbolNotDetected = 1e-20;
+const double kSymbolNoLineList = 1e-40;
+const double kSymbolOnlyGalactic = 1e-60;
+const double kSymbolNoLine = 1e-80;
 
 // 0 ordinary, 1 within 0.1 of -1 (not given), 2..6 the five symbols above.
 // Inline: every number of every line is classified, often more than once.
@@ -23,6 +23,17 @@ inline int special_symbol_treatment(double x) {
     return 0;
   }
   return std::fabs(x + 1.0) <= 0.1 ? 1 : 0;
+}
+
+// The text that stands for a symbol on the page and in the tables; one
+// blank for any other number, -1 and its band included.
+inline const char* symbol_text(double x) {
+  if (x == kSymbolPlus) return " + ";
+  if (x == kSymbolNotDetected) return "nd";
+  if (x == kSymbolNoLineList) return "no line list";
+  if (x == kSymbolOnlyGalactic) return "only Galactic interstellar lines";
+  if (x == kSymbolNoLine) return "no line";
+  return " ";
 }
 
 // A width field of kColumnDensityStart or more holds a column density as

@@ -3,13 +3,13 @@
 // its tail at the end), never held whole.
 
 #include "check/diagnostic_writer.h"
-#include "check/json_text.h"
+#include "text/escaping.h"
 
 namespace {
 
 std::string json_string(std::string_view text) {
   std::string out;
-  append_json_string(&out, text);
+  escaping::append_json_string(&out, text);
   return out;
 }
 
@@ -36,22 +36,14 @@ class json_writer : public diagnostic_writer {
   std::string file_;
 };
 
-// A file name as a URI reference: a relative one stays relative.
-std::string uri_of(const std::string& file) {
-  static const char kHex[] = "0123456789ABCDEF";
-  std::string uri;
-  for (char ch : file) {
-    const unsigned char c = static_cast<unsigned char>(ch == '\\' ? '/' : ch);
-    const bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                            c == '-' || c == '.' || c == '_' || c == '~' || c == '/';
-    if (unreserved) {
-      uri += static_cast<char>(c);
-    } else {
-      uri += '%';
-      uri += kHex[c >> 4];
-      uri += kHex[c & 15];
-    }
+// A file name as a URI reference: a relative one stays relative, and a
+// Windows path's separators are the URI's.
+std::string uri_of(std::string file) {
+  for (char& c : file) {
+    if (c == '\\') c = '/';
   }
+  std::string uri;
+  escaping::append_percent_encoded(&uri, file, "/");
   return uri;
 }
 

@@ -4,8 +4,7 @@
 #include <string_view>
 
 #include "check/diagnostic_writer.h"
-#include "check/json_text.h"
-#include "table/text_encoding.h"
+#include "text/text_encoding.h"
 
 namespace {
 

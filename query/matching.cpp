@@ -5,6 +5,7 @@
 #include "catalogue/catalogue.h"
 #include "query/query_form.h"
 #include "catalogue/symbols.h"
+#include "catalogue/width_field.h"
 
 namespace {
 
@@ -64,13 +65,17 @@ int record::ion_name_comparison() const {
   return result;
 }
 
+// The width bounds hold for all below 1000, -1 and the symbols too; their
+// symbol code is added after.
 int record::eq_width_and_column_comparison() const {
-  int result = 1;
-  if (eq_width >= kColumnDensityStart) {
-    result = inside(eq_width - kColumnDensityBase, min_col_dens, max_col_dens);
+  switch (width_field_kind(eq_width)) {
+    case width_field::column_density:
+      return inside(log_n_computed(eq_width), min_col_dens, max_col_dens);
+    case width_field::neither:
+      return 1;
+    default:
+      return inside(eq_width, min_width, max_width);
   }
-  if (eq_width < kWidthEnd) result *= inside(eq_width, min_width, max_width);
-  return result;
 }
 
 // Unlike the line test, the lower bounds always apply here: a symbol lifts

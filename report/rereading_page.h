@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "catalogue/source.h"
+#include "query/selected_walk.h"
 
 class rereading_page {
  public:
@@ -30,6 +31,7 @@ class rereading_page {
  private:
   input::source& catalogue_;
   std::vector<long long> selected_starts_;
+  spectrum_counts counts_;
 };
 
 #endif  // CATALIX_REPORT_REREADING_PAGE_H_

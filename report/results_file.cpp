@@ -13,9 +13,9 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/messages.h"
+#include "query/selected_walk.h"
 #include "report/output.h"
 #include "report/page_file.h"
-#include "query/selection.h"
 #include "report/rereading_page.h"
 #include "report/results_page.h"
 
@@ -24,6 +24,8 @@ namespace {
 const char kPageName[] = "results.html";
 // The page is never one of these: writing it would destroy an input.
 const char* const kInputNames[] = {"absrp_sys_list.dat", "absrp_query.frm", "style.var"};
+// Counts as wide as any from 1 up to kLargestPlaceholderCount.
+const spectrum_counts kPlaceholderCounts = {1, 1};
 const int kLargestPlaceholderCount = 999999;
 
 int creation_failed() {
@@ -36,28 +38,43 @@ int finish_page(page_file& page, FILE* out, bool whole) {
   return page.finish(out, whole) ? 0 : creation_failed();
 }
 
-// `quiet` where the first reading's messages were already said.
-int write_page_by_rereading(input::source& catalogue, page_file& file, bool quiet = false) {
-  FILE* const said = messages::stream;
-  if (quiet) messages::stream = nullptr;
+// `said` where an earlier reading has said the reader's messages.
+int write_page_by_rereading(input::source& catalogue, page_file& file, bool said = false) {
   rereading_page page(catalogue);
-  page.select();
-  messages::stream = said;
+  if (said) {
+    const messages::quiet_reading quiet;
+    page.select();
+  } else {
+    page.select();
+  }
   FILE* out = file.open();
   if (out == nullptr) return creation_failed();
   return finish_page(file, out, page.write(out));
 }
 
-bool counts_fit_placeholders() {
-  return number_of_Selected_QSO >= 1 && number_of_Selected_QSO <= kLargestPlaceholderCount &&
-         total_number_of_QSO <= kLargestPlaceholderCount;
+bool counts_fit_placeholders(const spectrum_counts& counts) {
+  return counts.selected >= 1 && counts.selected <= kLargestPlaceholderCount &&
+         counts.all <= kLargestPlaceholderCount;
 }
 
-void write_placeholder_head(FILE* out) {
-  number_of_Selected_QSO = 1;
-  total_number_of_QSO = 1;
-  write_page_head(out);
-  start_result_list();
+// Same counts' width, same head length: the head is written over.
+bool write_head_over(FILE* out, const spectrum_counts& counts) {
+  if (std::fflush(out) != 0 || std::fseek(out, 0, SEEK_SET) != 0) return false;
+  output::attach(out);
+  write_page_head(out, counts);
+  output::release();
+  return true;
+}
+
+// No tables: the page is its head and foot.
+int write_head_and_foot(page_file& page, const spectrum_counts& counts) {
+  FILE* out = page.open();
+  if (out == nullptr) return creation_failed();
+  output::attach(out);
+  write_page_head(out, counts);
+  write_page_foot(out);
+  output::release();
+  return finish_page(page, out, true);
 }
 
 // Reads the catalogue for its messages alone, as a run that cannot write
@@ -79,35 +96,19 @@ int html_Query_Results(input::source& catalogue) {
   }
 
   output::attach(out);
-  write_placeholder_head(out);
-  Read_Data_Base(catalogue, [&](QSO_spectrum&) {
-    result_list_generator();
-    if (First_selected_QSO != nullptr) write_spectrum_entry(out, *First_selected_QSO);
-  });
-  if (counts_fit_placeholders()) {
+  write_page_head(out, kPlaceholderCounts);
+  const spectrum_counts counts =
+      walk_selected_spectra(catalogue, [out](QSO_spectrum& spectrum, long long) {
+        write_spectrum_entry(out, spectrum);
+      });
+  if (counts_fit_placeholders(counts)) {
     write_page_foot(out);
     output::release();
-    // Same counts' width, same head length: the head is written over.
-    const bool rewound = std::fflush(out) == 0 && std::fseek(out, 0, SEEK_SET) == 0;
-    if (rewound) {
-      output::attach(out);
-      write_page_head(out);
-      output::release();
-    }
-    return finish_page(page, out, rewound);
+    return finish_page(page, out, write_head_over(out, counts));
   }
   output::release();
   page.close(out);
-  if (number_of_Selected_QSO == 0) {
-    // No tables: the page is its head and foot.
-    out = page.open();
-    if (out == nullptr) return creation_failed();
-    output::attach(out);
-    write_page_head(out);
-    write_page_foot(out);
-    output::release();
-    return finish_page(page, out, true);
-  }
+  if (counts.selected == 0) return write_head_and_foot(page, counts);
   // A million spectra or more: everything was said; count and write again.
   if (!catalogue.seek(catalogue_start)) {
     page.discard();

@@ -1,14 +1,15 @@
 #include "report/results_page.h"
 
 #include <cstdio>
+#include <string>
 
 #include "catalogue/catalogue.h"
 #include "report/output.h"
 #include "query/query_form.h"
-#include "query/selection.h"
 #include "report/identity.h"
 #include "report/number_format.h"
 #include "report/style.h"
+#include "text/escaping.h"
 
 namespace {
 
@@ -76,7 +77,10 @@ void write_query_summary(FILE* out) {
   write_interval(out, "Redshift interval: <font color=\"#800080\">", min_z_abs,
                  "&lt; = z<sub>abs</sub> &lt; =", max_z_abs, false);
   put(out, "<br>Ion name or system type: <font color=\"#800080\">");
-  write_escaped(out, query_ion_name.text);
+  // Only '<' and '>' escaped, on purpose: stored pages rely on the rest.
+  std::string ion_name;
+  escaping::append_page_ion_name(&ion_name, query_ion_name.text);
+  put(out, ion_name);
   put(out, "</font>;\n");
   put(out, kSpacer);
   write_interval(out, "Rest wavelength interval: <font color=\"#800080\">", min_rest_wv,
@@ -92,16 +96,16 @@ void write_query_summary(FILE* out) {
   put(out, "<hr>\n");
 }
 
-void write_counts(FILE* out) {
-  if (number_of_Selected_QSO != 0) {
+void write_counts(FILE* out, const spectrum_counts& counts) {
+  if (counts.selected != 0) {
     put(out, "There are <font color=\"#800080\">");
-    write_count(out, number_of_Selected_QSO);
+    write_count(out, counts.selected);
     put(out, "</font> QSO spectra corresponding to these parameters.<br>\n");
   } else {
     put(out, "<h3><br>There is no QSO spectrum corresponding to these parameters</h3>\n");
   }
   put(out, "Total number of QSO spectra is <font color=\"#800080\">");
-  write_count(out, total_number_of_QSO);
+  write_count(out, counts.all);
   put(out, "</font></h4></font><hr>\n");
 }
 
@@ -136,21 +140,6 @@ void write_footer(FILE* out) {
 
 }  // namespace
 
-void write_escaped(FILE* out, const char* text) {
-  for (; *text != '\0'; ++text) {
-    switch (*text) {
-      case '<':
-        put(out, "&lt;");
-        break;
-      case '>':
-        put(out, "&gt;");
-        break;
-      default:
-        output::put_char(out, *text);
-    }
-  }
-}
-
 int QSO_spectrum::html_QSO_spectrum(FILE* file) {
   row_indx = 0;
   put(file, "<table ");
@@ -184,11 +173,11 @@ int QSO_spectrum::html_QSO_spectrum(FILE* file) {
   return 0;
 }
 
-void write_page_head(FILE* out) {
+void write_page_head(FILE* out, const spectrum_counts& counts) {
   write_page_top(out);
   write_menu(out);
   write_query_summary(out);
-  write_counts(out);
+  write_counts(out, counts);
 }
 
 void write_spectrum_entry(FILE* out, QSO_spectrum& spectrum) {

@@ -4,11 +4,12 @@
 #include <cstdio>
 
 #include "catalogue/catalogue.h"
+#include "query/selected_walk.h"
 
 // The answer page in three pieces, so that the spectrum tables can be
 // written as the catalogue is read while the counts come before them.
-// Header, menu, query summary and the counts as they stand:
-void write_page_head(FILE* out);
+// Header, menu, query summary and `counts`:
+void write_page_head(FILE* out, const spectrum_counts& counts);
 // One selected spectrum's table and the rule after it:
 void write_spectrum_entry(FILE* out, QSO_spectrum& spectrum);
 // The footer and the end of the page:
@@ -19,8 +20,5 @@ void write_page_foot(FILE* out);
 // "error of creation of results.html", when it could not be created or a
 // write to it failed (an incomplete page is removed).
 int html_Query_Results(input::source& catalogue);
-
-// The query's ion name as the summary shows it, with '<' and '>' escaped.
-void write_escaped(FILE* out, const char* text);
 
 #endif  // CATALIX_REPORT_RESULTS_PAGE_H_

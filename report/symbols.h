@@ -6,7 +6,7 @@
 #include "catalogue/string.h"
 #include "catalogue/symbols.h"
 
-// The text shown in place of a reserved number; one blank otherwise.
+// symbol_text(x) as a text field, as the page's writers take it.
 string special_symbol_conversion(double x);
 
 #endif  // CATALIX_REPORT_SYMBOLS_H_

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/width_field.h"
 #include "report/output.h"
 #include "report/number_format.h"
 #include "report/style.h"
@@ -28,6 +29,22 @@ void put_labelled(FILE* out, const char* label, const char* number_label,
   } else {
     put(out, number_label);
     write_table_number(out, x);
+  }
+}
+
+// The width cell: the symbol's text, "N" and log N, or the number.
+void write_width_field(FILE* out, double x) {
+  switch (width_field_kind(x)) {
+    case width_field::not_given:
+    case width_field::symbol:
+      put(out, special_symbol_conversion(x).text);
+      break;
+    case width_field::column_density:
+      put(out, "N");
+      write_table_number(out, log_n_computed(x));
+      break;
+    default:
+      write_table_number(out, x);
   }
 }
 
@@ -75,14 +92,7 @@ int record::html_record(FILE* file) {
   put(file, "</td>\n");
 
   put(file, "<td>");
-  if (special_symbol_treatment(eq_width) != 0) {
-    put(file, special_symbol_conversion(eq_width).text);
-  } else if (eq_width >= kColumnDensityStart) {
-    put(file, "N");
-    write_table_number(file, eq_width - kColumnDensityBase);
-  } else {
-    write_table_number(file, eq_width);
-  }
+  write_width_field(file, eq_width);
   put(file, "</td>\n");
 
   put(file, "<td>");

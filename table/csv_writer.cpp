@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "table/table_writer.h"
-#include "table/text_encoding.h"
+#include "text/text_encoding.h"
 
 namespace {
 

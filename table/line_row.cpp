@@ -2,10 +2,10 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 
-#include "report/symbols.h"
+#include "catalogue/symbols.h"
+#include "catalogue/width_field.h"
 
 const line_column kLineColumn[kLineColumns] = {
     {"qso_name", "unicodeChar", "---", "meta.id;meta.main", "Name of the quasar"},
@@ -49,43 +49,6 @@ std::string shortest_number(double x) {
   return std::string(text, result.ptr);
 }
 
-double column_density_of(double width) {
-  // Below 1e15 the shortest fixed digits number at most 17, and with the
-  // scaled base they fit a long long; larger values have no fraction left.
-  if (!(width >= kColumnDensityStart && width < 1e15)) return width - kColumnDensityBase;
-  char digits[32];
-  const std::to_chars_result result =
-      std::to_chars(digits, digits + sizeof digits, width, std::chars_format::fixed);
-  long long scaled = 0;
-  long long base = 100000;
-  int decimals = 0;
-  bool fraction = false;
-  for (const char* p = digits; p != result.ptr; ++p) {
-    if (*p == '.') {
-      fraction = true;
-      continue;
-    }
-    scaled = scaled * 10 + (*p - '0');
-    if (fraction) base *= 10, ++decimals;
-  }
-  // The difference as "digits e-decimals", read back to the nearest double.
-  char text[48];
-  char* end = std::to_chars(text, text + 24, scaled - base).ptr;
-  *end++ = 'e';
-  *end++ = '-';
-  end = std::to_chars(end, text + sizeof text, decimals).ptr;
-  *end = '\0';
-  // As the number reader does: strtod where from_chars lacks double (libc++
-  // before 20); without a decimal point the locale plays no part.
-#if defined(__cpp_lib_to_chars)
-  double log_n = width - kColumnDensityBase;
-  std::from_chars(text, end, log_n);
-  return log_n;
-#else
-  return std::strtod(text, nullptr);
-#endif
-}
-
 void line_row::set_text(int column, const char* text) {
   cells[column].null = false;
   cells[column].number = false;
@@ -109,8 +72,7 @@ void line_row::set_value(int column, double x) {
     symbols += kLineColumn[column].name;
     symbols += ':';
     // The page pads "+" with blanks; the table does not.
-    const string shown = special_symbol_conversion(x);
-    const char* text = shown.text;
+    const char* text = symbol_text(x);
     std::size_t length = std::strlen(text);
     while (*text == ' ') ++text, --length;
     while (length > 0 && text[length - 1] == ' ') --length;
@@ -132,11 +94,11 @@ void line_row::fill(const QSO_spectrum& spectrum, int system, const header& head
   set_value(kLambdaLab, line.rest_wv);
   set_value(kLambdaObs, line.obs_wv);
   set_value(kLambdaObsErr, line.obs_wv_err);
-  // The width field holds a width, a symbol, or 100000 + log N.
+  // log N as written, not as the page computes it.
   cells[kLogN].null = true;
-  if (special_symbol_treatment(line.eq_width) == 0 && line.eq_width >= kColumnDensityStart) {
+  if (width_field_kind(line.eq_width) == width_field::column_density) {
     cells[kWObs].null = true;
-    set_number(kLogN, column_density_of(line.eq_width));
+    set_number(kLogN, log_n_as_written(line.eq_width));
   } else {
     set_value(kWObs, line.eq_width);
   }

@@ -51,8 +51,4 @@ class line_row {
 // infinities as VOTable spells them.
 std::string shortest_number(double x);
 
-// log N from a width field that holds 100000 + log N, subtracted on the
-// field's shortest decimal digits, so 100021.8 gives 21.8.
-double column_density_of(double width);
-
 #endif  // CATALIX_TABLE_LINE_ROW_H_

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "catalogue/catalogue.h"
-#include "query/selection.h"
+#include "query/selected_walk.h"
 #include "table/line_row.h"
 #include "table/table_writer.h"
 
@@ -34,11 +34,10 @@ int write_line_table(input::source& catalogue, FILE* out, table_format format) {
       format == table_format::csv ? make_csv_writer(out) : make_votable_writer(out);
   const std::unique_ptr<line_row> row = std::make_unique<line_row>();
   writer->begin();
-  start_result_list();
-  Read_Data_Base(catalogue, [&](QSO_spectrum&) {
-    result_list_generator();
-    if (First_selected_QSO != nullptr) write_spectrum(*First_selected_QSO, row.get(), writer.get());
-  });
-  writer->end(number_of_Selected_QSO, total_number_of_QSO);
+  const spectrum_counts counts =
+      walk_selected_spectra(catalogue, [&](QSO_spectrum& spectrum, long long) {
+        write_spectrum(spectrum, row.get(), writer.get());
+      });
+  writer->end(counts.selected, counts.all);
   return std::fflush(out) == 0 && std::ferror(out) == 0 ? 0 : 1;
 }

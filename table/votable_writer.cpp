@@ -8,7 +8,7 @@
 
 #include "query/query_form.h"
 #include "table/table_writer.h"
-#include "table/text_encoding.h"
+#include "text/escaping.h"
 
 namespace {
 
@@ -105,29 +105,14 @@ class votable_writer : public table_writer {
  private:
   void put(std::string_view text) { std::fwrite(text.data(), 1, text.size(), out_); }
 
-  // Escaped for element text and attribute values alike: the line ends and
-  // tab as references, or a parser would turn them into blanks.
+  // Element text and attribute values alike.
   void put_escaped(std::string_view text) {
-    clean_.clear();
-    text_encoding::append_clean(&clean_, text);
     escaped_.clear();
-    for (char c : clean_) {
-      switch (c) {
-        case '&': escaped_ += "&amp;"; break;
-        case '<': escaped_ += "&lt;"; break;
-        case '>': escaped_ += "&gt;"; break;
-        case '"': escaped_ += "&quot;"; break;
-        case '\t': escaped_ += "&#9;"; break;
-        case '\n': escaped_ += "&#10;"; break;
-        case '\r': escaped_ += "&#13;"; break;
-        default: escaped_ += c;
-      }
-    }
+    escaping::append_xml(&escaped_, text);
     put(escaped_);
   }
 
   FILE* out_;
-  std::string clean_;
   std::string escaped_;
 };
 

@@ -7,7 +7,7 @@
 # Usage: portability.sh SOURCE_DIR
 set -uo pipefail
 cd "$1" || exit 1
-dirs=(app catalogue query report dump web table check)
+dirs=(app text catalogue query report dump web table check)
 standard=" algorithm array atomic cassert cctype cerrno cfloat charconv chrono climits cmath condition_variable cstddef cstdint cstdio
   csignal cstdlib cstring filesystem fstream functional iterator limits map memory mutex new optional random string string_view
   system_error thread

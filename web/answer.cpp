@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "text/escaping.h"
 #include "web/http_date.h"
 
 namespace {
@@ -22,20 +23,10 @@ const char* reason_phrase(int status) {
   }
 }
 
-// Markup characters become references; bytes that are not printable ASCII
-// become '?', so that no encoding guess can turn them into markup.
+// Whatever the page's character set, nothing from the request is markup.
 std::string escaped(const std::string& text) {
   std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&#39;"; break;
-      default: out += (c >= 0x20 && c < 0x7f) ? c : '?';
-    }
-  }
+  escaping::append_html_text(&out, text);
   return out;
 }
 
@@ -73,7 +64,7 @@ bool configured_charset(std::string* charset) {
 
 void write_answer_header(const answer_channel& to, answer_format format,
                          const validators& cache) {
-  // The tables are UTF-8 whatever the catalogue's bytes (table/text_encoding.h).
+  // The tables are UTF-8 whatever the catalogue's bytes (text/text_encoding.h).
   switch (format) {
     case answer_format::html:
       std::fprintf(to.out, "Content-Type: text/html; charset=%s\n", to.charset.c_str());
@@ -131,8 +122,10 @@ void write_refusal(const answer_channel& to, int status, const std::string& why,
   if (form_values.empty()) {
     std::fputs("<p><a href=\"query.html\">Back to the query form</a></p>\n", out);
   } else {
-    std::fprintf(out, "<p><a href=\"query.html?%s\">Back to the query form, with these values</a></p>\n",
-                 escaped(form_values).c_str());
+    std::string href = "query.html?";
+    escaping::append_html_attribute(&href, form_values);
+    std::fprintf(out, "<p><a href=\"%s\">Back to the query form, with these values</a></p>\n",
+                 href.c_str());
   }
   std::fputs("</body>\n</html>\n", out);
 }

@@ -1,5 +1,7 @@
 #include "web/form_decoding.h"
 
+#include "text/escaping.h"
+
 namespace {
 
 int hex_value(char c) {
@@ -32,19 +34,8 @@ bool decode_form_text(std::string_view text, std::string* out) {
 }
 
 std::string encode_form_text(std::string_view text) {
-  static const char kHex[] = "0123456789ABCDEF";
   std::string out;
-  for (char c : text) {
-    const unsigned char u = static_cast<unsigned char>(c);
-    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-        c == '-' || c == '.' || c == '_' || c == '~') {
-      out += c;
-    } else {
-      out += '%';
-      out += kHex[u >> 4];
-      out += kHex[u & 15];
-    }
-  }
+  escaping::append_percent_encoded(&out, text);
   return out;
 }
 

@@ -1,7 +1,8 @@
 #include "web/ion_names.h"
 
 #include "catalogue/catalogue.h"
-#include "table/text_encoding.h"
+#include "text/escaping.h"
+#include "text/text_encoding.h"
 #include "web/bound_text.h"
 #include "web/query_fields.h"
 
@@ -20,23 +21,12 @@ void count(ion_name_list* names, const char* text) {
   }
 }
 
-void append_json_string(std::string* out, const std::string& bytes) {
+// Repaired first, so that a stray byte is U+FFFD itself, not its escape;
+// a counted name holds no control character (ion_name_sendable).
+void append_name(std::string* out, const std::string& bytes) {
   std::string clean;
   text_encoding::append_clean(&clean, bytes);
-  *out += '"';
-  for (char c : clean) {
-    if (c == '"' || c == '\\') {
-      *out += '\\';
-      *out += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", c);
-      *out += escape;
-    } else {
-      *out += c;
-    }
-  }
-  *out += '"';
+  escaping::append_json_string(out, clean);
 }
 
 }  // namespace
@@ -59,7 +49,7 @@ void write_ion_names_json(FILE* out, const ion_name_list& names) {
   for (const auto& [name, lines] : names.lines) {
     json += separator;
     json += "{\"name\":";
-    append_json_string(&json, name);
+    append_name(&json, name);
     json += ",\"lines\":" + std::to_string(lines) + "}";
     separator = ",";
   }

@@ -1,14 +1,9 @@
-#include "table/text_encoding.h"
+#include "text/text_encoding.h"
 
 namespace text_encoding {
 
-namespace {
-
-const char kReplacement[] = "\xEF\xBF\xBD";  // U+FFFD
-
-// The length of the well-formed sequence at the start of `s` that XML
-// allows, or 0 when its first byte is to be replaced.
-std::size_t allowed_sequence(std::string_view s) {
+std::size_t xml_character(std::string_view s) {
+  if (s.empty()) return 0;
   const unsigned char c = static_cast<unsigned char>(s[0]);
   if (c < 0x80) return (c >= 0x20 || c == '\t' || c == '\n' || c == '\r') ? 1 : 0;
   const std::size_t length = utf8_sequence(s);
@@ -19,8 +14,6 @@ std::size_t allowed_sequence(std::string_view s) {
   }
   return length;
 }
-
-}  // namespace
 
 std::size_t utf8_sequence(std::string_view bytes) {
   if (bytes.empty()) return 0;
@@ -54,7 +47,7 @@ std::size_t utf8_sequence(std::string_view bytes) {
 
 void append_clean(std::string* out, std::string_view bytes) {
   while (!bytes.empty()) {
-    const std::size_t n = allowed_sequence(bytes);
+    const std::size_t n = xml_character(bytes);
     if (n == 0) {
       out->append(kReplacement);
       bytes.remove_prefix(1);

@@ -1,5 +1,5 @@
-#ifndef CATALIX_TABLE_TEXT_ENCODING_H_
-#define CATALIX_TABLE_TEXT_ENCODING_H_
+#ifndef CATALIX_TEXT_TEXT_ENCODING_H_
+#define CATALIX_TEXT_TEXT_ENCODING_H_
 
 // The catalogue's texts are bytes in no declared encoding; the tables are
 // UTF-8.  Well-formed UTF-8 passes unchanged; every byte that is not part of
@@ -12,13 +12,20 @@
 
 namespace text_encoding {
 
+// U+FFFD in UTF-8: what stands for a byte that cannot stay.
+inline constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+
 // The length of the well-formed UTF-8 sequence that starts `bytes`, or 0
-// when its first byte does not start one.
+// when its first byte does not start one (or `bytes` is empty).
 std::size_t utf8_sequence(std::string_view bytes);
+
+// The length of the character that starts `bytes` when it is well-formed
+// and one that XML allows, or 0 when its first byte is to be replaced.
+std::size_t xml_character(std::string_view bytes);
 
 // Appends `bytes` to `out` under the rule above.
 void append_clean(std::string* out, std::string_view bytes);
 
 }  // namespace text_encoding
 
-#endif  // CATALIX_TABLE_TEXT_ENCODING_H_
+#endif  // CATALIX_TEXT_TEXT_ENCODING_H_
