@@ -7,7 +7,8 @@
   "use strict";
   const form = document.getElementById("query");
   if (!form) return;
-  const intervals = ["resolution", "s_to_n", "z_abs", "rest_wv", "obs_wv", "width", "col_dens"];
+  // Each interval's quantity, as its lower bound's field names it.
+  const intervals = [...form.elements].filter((f) => f.name.startsWith("min_")).map((f) => f.name.slice(4));
   const ion = form.elements.ion_name;
   let names = null;  // name -> its number of lines, once catalix-cgi has sent them
   let held = "";     // the ion name whose hint has held back one sending

@@ -6,37 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "query/field_table.h"
 #include "query/query_form.h"
 #include "table/table_writer.h"
 #include "table/text_encoding.h"
 
 namespace {
-
-// A query value of the form: its name there, unit and UCD.
-struct query_parameter {
-  const char* name;
-  const char* unit;
-  const char* ucd;
-  const double* value;  // null for the ion name
-};
-
-const query_parameter kQuery[] = {
-    {"Rmin", "---", "spect.resolution;stat.min", &min_resolution},
-    {"Rmax", "---", "spect.resolution;stat.max", &max_resolution},
-    {"SNmin", "---", "stat.snr;stat.min", &min_s_to_n},
-    {"SNmax", "---", "stat.snr;stat.max", &max_s_to_n},
-    {"zmin", "---", "src.redshift;stat.min", &min_z_abs},
-    {"zmax", "---", "src.redshift;stat.max", &max_z_abs},
-    {"ion", "---", "phys.atmol.ionStage", nullptr},
-    {"lab_min", "Angstrom", "em.wl;phys.atmol.transition;stat.min", &min_rest_wv},
-    {"lab_max", "Angstrom", "em.wl;phys.atmol.transition;stat.max", &max_rest_wv},
-    {"obs_min", "Angstrom", "em.wl;stat.min", &min_obs_wv},
-    {"obs_max", "Angstrom", "em.wl;stat.max", &max_obs_wv},
-    {"Wmin", "Angstrom", "spect.line.eqWidth;stat.min", &min_width},
-    {"Wmax", "Angstrom", "spect.line.eqWidth;stat.max", &max_width},
-    {"Nmin", "[cm-2]", "phys.columnDensity;stat.min", &min_col_dens},
-    {"Nmax", "[cm-2]", "phys.columnDensity;stat.max", &max_col_dens},
-};
 
 class votable_writer : public table_writer {
  public:
@@ -47,20 +22,20 @@ class votable_writer : public table_writer {
         "<VOTABLE version=\"1.3\" xmlns=\"http://www.ivoa.net/xml/VOTable/v1.3\">\n"
         "<RESOURCE type=\"results\">\n"
         "<DESCRIPTION>Absorption lines of the catalogue that answer the query</DESCRIPTION>\n");
-    for (const query_parameter& p : kQuery) {
+    for (const query_field& field : kQueryField) {
       put("<PARAM name=\"");
-      put(p.name);
-      if (p.value != nullptr) {
+      put(field.param);
+      if (field.bound != nullptr) {
         put("\" datatype=\"double\" value=\"");
-        put(shortest_number(*p.value));
+        put(shortest_number(*field.bound));
       } else {
         put("\" datatype=\"unicodeChar\" arraysize=\"*\" value=\"");
         put_escaped(query_ion_name.text);
       }
       put("\" unit=\"");
-      put(p.unit);
+      put(field.unit);
       put("\" ucd=\"");
-      put(p.ucd);
+      put(field.ucd);
       put("\"/>\n");
     }
     put("<TABLE name=\"lines\">\n");

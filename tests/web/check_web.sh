@@ -45,8 +45,9 @@ serve() {
 serve first
 echo "serve.sh serves $folder at $url"
 
-names=(min_resolution max_resolution min_s_to_n max_s_to_n min_z_abs max_z_abs ion_name
-       min_rest_wv max_rest_wv min_obs_wv max_obs_wv min_width max_width min_col_dens max_col_dens)
+# The form's fifteen fields, in its order (the sixteenth, format, left out).
+read -ra names <<<"$(sed -n 's/.*<input [^>]*name="\([a-z_]*\)".*/\1/p' "$build/site/query.html" | tr '\n' ' ')"
+[ "${#names[@]}" = 15 ] || { echo "FAIL: the form's fields: ${names[*]}"; exit 1; }
 # The page that catalix writes for a form file of these fifteen values: the
 # numbers as typed, the name without blanks around it and one blank after.
 expect() {
