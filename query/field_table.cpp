@@ -17,7 +17,7 @@ const query_field kQueryField[kQueryFields] = {
      "src.redshift;stat.min", &min_z_abs},
     {"max_z_abs", field_role::upper, "Absorption redshift", "Z_ABS", "zmax", "---",
      "src.redshift;stat.max", &max_z_abs},
-    {"ion_name", field_role::name, "Ion name or system type", "ION", "ion", "---",
+    {"ion_name", field_role::name, "Ion name or system type", "ION", "ion", "",
      "phys.atmol.ionStage", nullptr},
     {"min_rest_wv", field_role::lower, "Rest wavelength", "LAMBDA_LAB", "lab_min", "Angstrom",
      "em.wl;phys.atmol.transition;stat.min", &min_rest_wv},
@@ -31,9 +31,9 @@ const query_field kQueryField[kQueryFields] = {
      "spect.line.eqWidth;stat.min", &min_width},
     {"max_width", field_role::upper, "Equivalent width", "W_OBS", "Wmax", "Angstrom",
      "spect.line.eqWidth;stat.max", &max_width},
-    {"min_col_dens", field_role::lower, "Column density", "LOG_N", "Nmin", "[cm-2]",
+    {"min_col_dens", field_role::lower, "Column density", "LOG_N", "Nmin", "",
      "phys.columnDensity;stat.min", &min_col_dens},
-    {"max_col_dens", field_role::upper, "Column density", "LOG_N", "Nmax", "[cm-2]",
+    {"max_col_dens", field_role::upper, "Column density", "LOG_N", "Nmax", "",
      "phys.columnDensity;stat.max", &max_col_dens},
 };
 

@@ -21,7 +21,7 @@ class csv_writer : public table_writer {
  public:
   explicit csv_writer(FILE* out) : out_(out) {}
 
-  void begin() override {
+  void begin(bool) override {
     line_.clear();
     for (const line_column& c : kLineColumn) {
       if (!line_.empty()) line_ += ',';

@@ -33,7 +33,7 @@ int write_line_table(input::source& catalogue, FILE* out, table_format format) {
   const std::unique_ptr<table_writer> writer =
       format == table_format::csv ? make_csv_writer(out) : make_votable_writer(out);
   const std::unique_ptr<line_row> row = std::make_unique<line_row>();
-  writer->begin();
+  writer->begin(false);
   start_result_list();
   Read_Data_Base(catalogue, [&](QSO_spectrum&) {
     result_list_generator();

@@ -2,7 +2,8 @@
 #define CATALIX_TABLE_TABLE_WRITER_H_
 
 // A serialization of the line table, written as the rows come: the head
-// first, then one call per row, then the counts, known only at the end.
+// first, saying whether rows were left out (overflow), then one call per
+// row, then the counts, known only at the end.
 
 #include <cstdio>
 #include <memory>
@@ -12,13 +13,13 @@
 class table_writer {
  public:
   virtual ~table_writer() = default;
-  virtual void begin() = 0;
+  virtual void begin(bool overflow) = 0;
   virtual void row(const line_row& row) = 0;
   virtual void end(int selected_spectra, int all_spectra) = 0;
 };
 
-// VOTable 1.3, one TABLE in TABLEDATA, the query as PARAMs and the counts as
-// INFOs after the table.
+// VOTable 1.3, one TABLE in TABLEDATA; before it the QUERY_STATUS (OK, or
+// OVERFLOW) and the query as PARAMs, after it the counts as INFOs.
 std::unique_ptr<table_writer> make_votable_writer(FILE* out);
 
 // RFC 4180: a header row of the column names, rows ending in CR LF, fields

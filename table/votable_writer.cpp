@@ -1,6 +1,6 @@
-// The line table as a VOTable 1.3 document in UTF-8.  Version 1.3 because
-// its unit syntax has the decimal logarithm of a unit ("[cm-2]"), which
-// log N needs and the unit syntax of 1.4 lacks.
+// The line table as a VOTable 1.3 document in UTF-8, shaped as a DALI
+// service's answer: one RESOURCE of type "results" whose QUERY_STATUS comes
+// before the table.
 
 #include <cstdio>
 #include <string>
@@ -17,11 +17,15 @@ class votable_writer : public table_writer {
  public:
   explicit votable_writer(FILE* out) : out_(out) {}
 
-  void begin() override {
+  void begin(bool overflow) override {
     put("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<VOTABLE version=\"1.3\" xmlns=\"http://www.ivoa.net/xml/VOTable/v1.3\">\n"
         "<RESOURCE type=\"results\">\n"
         "<DESCRIPTION>Absorption lines of the catalogue that answer the query</DESCRIPTION>\n");
+    // Before the table, where clients look for it first.
+    put(overflow ? "<INFO name=\"QUERY_STATUS\" value=\"OVERFLOW\">More lines answer the query "
+                   "than this table holds</INFO>\n"
+                 : "<INFO name=\"QUERY_STATUS\" value=\"OK\"/>\n");
     for (const query_field& field : kQueryField) {
       put("<PARAM name=\"");
       put(field.param);
@@ -32,8 +36,7 @@ class votable_writer : public table_writer {
         put("\" datatype=\"unicodeChar\" arraysize=\"*\" value=\"");
         put_escaped(query_ion_name.text);
       }
-      put("\" unit=\"");
-      put(field.unit);
+      put_unit(field.unit);
       put("\" ucd=\"");
       put(field.ucd);
       put("\"/>\n");
@@ -45,8 +48,7 @@ class votable_writer : public table_writer {
       put("\" datatype=\"");
       put(c.datatype);
       if (std::string_view(c.datatype) == "unicodeChar") put("\" arraysize=\"*");
-      put("\" unit=\"");
-      put(c.unit);
+      put_unit(c.unit);
       put("\" ucd=\"");
       put(c.ucd);
       put("\"><DESCRIPTION>");
@@ -79,6 +81,13 @@ class votable_writer : public table_writer {
 
  private:
   void put(std::string_view text) { std::fwrite(text.data(), 1, text.size(), out_); }
+
+  // Inside an element's attributes: none where `unit` is empty.
+  void put_unit(std::string_view unit) {
+    if (unit.empty()) return;
+    put("\" unit=\"");
+    put(unit);
+  }
 
   // Escaped for element text and attribute values alike: the line ends and
   // tab as references, or a parser would turn them into blanks.

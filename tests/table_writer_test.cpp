@@ -24,7 +24,7 @@ std::string written(std::unique_ptr<table_writer> (*make)(FILE*), bool head) {
   }
   FILE* out = std::tmpfile();
   std::unique_ptr<table_writer> writer = make(out);
-  if (head) writer->begin();
+  if (head) writer->begin(false);
   writer->row(row);
   if (head) writer->end(1, 2);
   std::string text(static_cast<std::size_t>(std::ftell(out)), '\0');
