@@ -1,44 +1,115 @@
 #include "table/line_table.h"
 
+#include <climits>
 #include <memory>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/messages.h"
 #include "query/selection.h"
 #include "table/line_row.h"
 #include "table/table_writer.h"
 
 namespace {
 
-// The rows of the selected spectrum in memory, walked as the page walks it.
-void write_spectrum(QSO_spectrum& spectrum, line_row* row, table_writer* writer) {
+std::unique_ptr<table_writer> make_writer(table_format format, FILE* out) {
+  switch (format) {
+    case table_format::csv:
+      return make_csv_writer(out);
+    case table_format::tsv:
+      return make_tsv_writer(out);
+    default:
+      return make_votable_writer(out);
+  }
+}
+
+// The rows of the selected spectrum in memory, walked as the page walks it,
+// at most `*budget` of them (taken from it).  Returns how many.
+long long write_spectrum(QSO_spectrum& spectrum, line_row* row, table_writer* writer,
+                         long long* budget) {
   // Systems are numbered among all of the spectrum's, so walk them all; the
   // selected ones come in the same order.
   const sub_record* selected = spectrum.first_selected;
   int number = 1;
+  long long written = 0;
   for (const sub_record* system = &spectrum.first_sys; system != nullptr && selected != nullptr;
        system = system->next, ++number) {
     if (system != selected) continue;
-    for (const record* line = system->lines.first_selected; line != nullptr;
+    for (const record* line = system->lines.first_selected; line != nullptr && *budget > 0;
          line = line->next_selected) {
       row->fill(spectrum, number, system->sys_header, *line);
       writer->row(*row);
+      --*budget;
+      ++written;
     }
     selected = selected->next_selected;
   }
+  return written;
 }
+
+long long count_rows(const QSO_spectrum& spectrum) {
+  long long rows = 0;
+  for (const sub_record* system = spectrum.first_selected; system != nullptr;
+       system = system->next_selected) {
+    for (const record* line = system->lines.first_selected; line != nullptr;
+         line = line->next_selected) {
+      ++rows;
+    }
+  }
+  return rows;
+}
+
+int flushed(FILE* out) { return std::fflush(out) == 0 && std::ferror(out) == 0 ? 0 : 1; }
 
 }  // namespace
 
 int write_line_table(input::source& catalogue, FILE* out, table_format format) {
-  const std::unique_ptr<table_writer> writer =
-      format == table_format::csv ? make_csv_writer(out) : make_votable_writer(out);
+  const std::unique_ptr<table_writer> writer = make_writer(format, out);
   const std::unique_ptr<line_row> row = std::make_unique<line_row>();
   writer->begin(false);
   start_result_list();
+  long long budget = LLONG_MAX;
   Read_Data_Base(catalogue, [&](QSO_spectrum&) {
     result_list_generator();
-    if (First_selected_QSO != nullptr) write_spectrum(*First_selected_QSO, row.get(), writer.get());
+    if (First_selected_QSO != nullptr) {
+      write_spectrum(*First_selected_QSO, row.get(), writer.get(), &budget);
+    }
   });
-  writer->end(number_of_Selected_QSO, total_number_of_QSO);
-  return std::fflush(out) == 0 && std::ferror(out) == 0 ? 0 : 1;
+  writer->end(number_of_Selected_QSO, total_number_of_QSO, nullptr);
+  return flushed(out);
+}
+
+void limited_line_table::count() {
+  start_result_list();
+  starts_.clear();
+  rows_ = 0;
+  catalogue_reader reader(catalogue_);
+  while (reader.next()) {
+    result_list_generator();
+    if (First_selected_QSO == nullptr) continue;
+    if (rows_ < limit_) starts_.push_back(reader.last_start());
+    rows_ += count_rows(*First_selected_QSO);
+  }
+  std::fflush(stdout);
+}
+
+int limited_line_table::write(FILE* out, table_format format) {
+  const std::unique_ptr<table_writer> writer = make_writer(format, out);
+  const std::unique_ptr<line_row> row = std::make_unique<line_row>();
+  writer->begin(overflow());
+  FILE* const said = messages::stream;
+  messages::stream = nullptr;  // all of it was said in the first reading
+  catalogue_reader reader(catalogue_);
+  long long budget = rows_ < limit_ ? rows_ : limit_;
+  for (const long long start : starts_) {
+    reader.read_at(start);
+    int examined = 0;
+    if (!select_QSO_spectrum(&First_QSO_spectrum, &examined)) break;
+    write_spectrum(First_QSO_spectrum, row.get(), writer.get(), &budget);
+  }
+  messages::stream = said;
+  const bool whole = budget == 0;
+  writer->end(number_of_Selected_QSO, total_number_of_QSO,
+              whole ? nullptr : "The catalogue changed while it was read; the table is cut short");
+  if (flushed(out) != 0) return 1;
+  return whole ? 0 : 2;
 }

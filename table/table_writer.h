@@ -15,15 +15,21 @@ class table_writer {
   virtual ~table_writer() = default;
   virtual void begin(bool overflow) = 0;
   virtual void row(const line_row& row) = 0;
-  virtual void end(int selected_spectra, int all_spectra) = 0;
+  // `error` is null, or says why the rows end early.
+  virtual void end(int selected_spectra, int all_spectra, const char* error) = 0;
 };
 
 // VOTable 1.3, one TABLE in TABLEDATA; before it the QUERY_STATUS (OK, or
-// OVERFLOW) and the query as PARAMs, after it the counts as INFOs.
+// OVERFLOW) and the query as PARAMs, after it the counts as INFOs and, for
+// rows that end early, a second QUERY_STATUS, ERROR.
 std::unique_ptr<table_writer> make_votable_writer(FILE* out);
 
 // RFC 4180: a header row of the column names, rows ending in CR LF, fields
 // quoted where needed; a null is an empty field.
 std::unique_ptr<table_writer> make_csv_writer(FILE* out);
+
+// Tab-separated values (text/tab-separated-values): as CSV, with tabs for
+// commas and rows ending in LF.
+std::unique_ptr<table_writer> make_tsv_writer(FILE* out);
 
 #endif  // CATALIX_TABLE_TABLE_WRITER_H_

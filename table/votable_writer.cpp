@@ -68,8 +68,13 @@ class votable_writer : public table_writer {
     put("</TR>\n");
   }
 
-  void end(int selected_spectra, int all_spectra) override {
+  void end(int selected_spectra, int all_spectra, const char* error) override {
     put("</TABLEDATA></DATA>\n</TABLE>\n");
+    if (error != nullptr) {
+      put("<INFO name=\"QUERY_STATUS\" value=\"ERROR\">");
+      put_escaped(error);
+      put("</INFO>\n");
+    }
     put("<INFO name=\"selected_spectra\" value=\"");
     put(std::to_string(selected_spectra));
     put("\">Spectra with a selected system</INFO>\n");
