@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <string_view>
 
 #include "table/line_row.h"
 
@@ -27,6 +28,10 @@ std::unique_ptr<table_writer> make_votable_writer(FILE* out);
 // RFC 4180: a header row of the column names, rows ending in CR LF, fields
 // quoted where needed; a null is an empty field.
 std::unique_ptr<table_writer> make_csv_writer(FILE* out);
+
+// A VOTable that answers with an error alone, as DALI has it: its one
+// RESOURCE holds the INFO QUERY_STATUS, ERROR, whose text is `why`.
+void write_error_votable(FILE* out, std::string_view why);
 
 // Tab-separated values (text/tab-separated-values): as CSV, with tabs for
 // commas and rows ending in LF.

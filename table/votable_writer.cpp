@@ -23,8 +23,8 @@ class votable_writer : public table_writer {
         "<RESOURCE type=\"results\">\n"
         "<DESCRIPTION>Absorption lines of the catalogue that answer the query</DESCRIPTION>\n");
     // Before the table, where clients look for it first.
-    put(overflow ? "<INFO name=\"QUERY_STATUS\" value=\"OVERFLOW\">More lines answer the query "
-                   "than this table holds</INFO>\n"
+    put(overflow ? "<INFO name=\"QUERY_STATUS\" value=\"OVERFLOW\">The table stops at its limit "
+                   "of rows (MAXREC)</INFO>\n"
                  : "<INFO name=\"QUERY_STATUS\" value=\"OK\"/>\n");
     for (const query_field& field : kQueryField) {
       put("<PARAM name=\"");
@@ -84,6 +84,16 @@ class votable_writer : public table_writer {
     put("</RESOURCE>\n</VOTABLE>\n");
   }
 
+  // A document that gives an error alone.
+  void error_document(std::string_view why) {
+    put("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<VOTABLE version=\"1.3\" xmlns=\"http://www.ivoa.net/xml/VOTable/v1.3\">\n"
+        "<RESOURCE type=\"results\">\n"
+        "<INFO name=\"QUERY_STATUS\" value=\"ERROR\">");
+    put_escaped(why);
+    put("</INFO>\n</RESOURCE>\n</VOTABLE>\n");
+  }
+
  private:
   void put(std::string_view text) { std::fwrite(text.data(), 1, text.size(), out_); }
 
@@ -125,3 +135,5 @@ class votable_writer : public table_writer {
 std::unique_ptr<table_writer> make_votable_writer(FILE* out) {
   return std::make_unique<votable_writer>(out);
 }
+
+void write_error_votable(FILE* out, std::string_view why) { votable_writer(out).error_document(why); }

@@ -47,13 +47,16 @@ void append_double(std::string* out, double x) {
   out->append(bytes, sizeof x);
 }
 
-void set_ion_name(const std::string& name) {
+}  // namespace
+
+const char* take_ion_name(const std::string& value) {
+  const std::string name = without_form_space(value);
+  if (const char* why = ion_name_fault(name)) return why;
   std::memset(query_ion_name.text, 0, sizeof query_ion_name.text);
   std::memcpy(query_ion_name.text, name.data(), name.size());
   query_ion_name.text[name.size()] = ' ';
+  return nullptr;
 }
-
-}  // namespace
 
 bool single_value(const std::vector<form_field>& fields, const char* name,
                   bool required, std::string* value, std::vector<field_fault>* faults) {
@@ -127,12 +130,7 @@ std::vector<field_fault> set_query_from_form(const std::vector<form_field>& fiel
       if (fault != bound_fault::none) faults.push_back({field.name, bound_fault_text(fault), value});
       continue;
     }
-    const std::string name = without_form_space(value);
-    if (const char* why = ion_name_fault(name)) {
-      faults.push_back({field.name, why, value});
-    } else {
-      set_ion_name(name);
-    }
+    if (const char* why = take_ion_name(value)) faults.push_back({field.name, why, value});
   }
   return faults;
 }

@@ -4,9 +4,10 @@
 # curl: serve.sh's own checks, 50 queries sent at once, each answered by the
 # page that catalix writes for a form file of the same values, the refusals,
 # HEAD, caching, the headers and the size limit; or (browser) runs
-# check_form.py, which uses query.html in headless Chromium through Selenium.
-# Usage: tests/web/check_web.sh BUILD_DIR curl|browser
-# Exit status 77 (a skip) where lighttpd, curl or the browser is missing.
+# check_form.py, which uses query.html in headless Chromium through Selenium;
+# or (dali) runs check_dali.py, pyvo and astropy against the DALI requests.
+# Usage: tests/web/check_web.sh BUILD_DIR curl|browser|dali
+# Exit status 77 (a skip) where lighttpd, curl, the browser or pyvo is missing.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 examples="$(cd "$here/../../examples" && pwd)"
@@ -19,6 +20,7 @@ if [ "$mode" = browser ]; then
   /usr/bin/python3 -c 'import selenium' 2>/dev/null || skip Selenium python3-selenium
   [ -x /usr/bin/chromedriver ] || skip chromedriver chromium-driver
 fi
+[ "$mode" != dali ] || /usr/bin/python3 -c 'import pyvo' 2>/dev/null || skip pyvo python3-pyvo
 
 work="$(mktemp -d)"
 servers=()
@@ -63,6 +65,11 @@ if [ "$mode" = browser ]; then
   expect "$work/browser" -1 1e7 -1 100000 2 3.2 " CIV " -1 1e6 -1 1e6 -1000 1000 -100 100
   mkdir -p "$build/web-screenshots"
   /usr/bin/python3 "$here/check_form.py" "$url/query.html" "$work/browser/results.html" "$build/web-screenshots"
+  exit
+fi
+
+if [ "$mode" = dali ]; then
+  /usr/bin/python3 "$here/check_dali.py" "$url/catalix-cgi" "$build" "$folder/data"
   exit
 fi
 
