@@ -112,7 +112,7 @@ zip="$mingw/catalix-$version-win64.zip"
 (cd "$tmp" && cmake -E tar xf "$zip")
 top="$tmp/catalix-$version-win64"
 for f in README.txt LICENSE.txt examples/{style.var,absrp_query.frm,absrp_sys_list.dat} \
-         site/{introduction,manual,references,query}.html; do
+         site/{introduction,manual,references,query}.html site/{query,samp}.js; do
   [ -f "$top/$f" ] || fail "the zip has no $f"
 done
 for f in README.txt LICENSE.txt; do
