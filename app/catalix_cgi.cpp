@@ -176,15 +176,27 @@ int answer_with_limited_table(input::source& catalogue, const answer_channel& an
   return status == 0 && sent_whole(answer.out) ? 0 : 1;
 }
 
+// The faults as one message; a request of thousands of wrong names gets a
+// message of a few lines.
+std::string fault_message(const std::vector<std::string>& faults) {
+  const std::size_t kFaultsTold = 10;
+  std::string why;
+  for (std::size_t i = 0; i < faults.size() && i < kFaultsTold; ++i) {
+    why += (i == 0 ? "" : "; ") + faults[i];
+  }
+  if (faults.size() > kFaultsTold) {
+    why += "; and " + std::to_string(faults.size() - kFaultsTold) + " faults more";
+  }
+  return why + ".";
+}
+
 // A request without the form's fields, as DALI has it (web/dali_query.h).
 int answer_dali(const request_text& request, const answer_channel& answer,
                 const std::vector<form_field>& fields) {
   dali_answer dali;
   const std::vector<std::string> faults = read_dali_request(fields, &dali);
   if (!faults.empty()) {
-    std::string why;
-    for (const std::string& fault : faults) why += (why.empty() ? "" : "; ") + fault;
-    write_dali_error(answer, dali.format, dali.media_type, 400, why + ".");
+    write_dali_error(answer, dali.format, dali.media_type, 400, fault_message(faults));
     return 0;
   }
   server_refusal refusal;

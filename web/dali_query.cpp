@@ -76,13 +76,15 @@ void gather(const std::vector<form_field>& fields, std::vector<std::string>* val
   const std::vector<std::string> names = known_names();
   values->assign(names.size(), std::string());
   given->assign(names.size(), false);
+  bool listed = false;  // the names taken, after the first unknown one
   for (const form_field& field : fields) {
     const std::string name = upper(field.name);
     std::size_t k = 0;
     while (k < names.size() && names[k] != name) ++k;
     if (k == names.size()) {
-      faults->push_back(shown(field.name) + " is no parameter of this service, which takes " +
-                        name_list(names));
+      faults->push_back(shown(field.name) + " is no parameter of this service" +
+                        (listed ? "" : ", which takes " + name_list(names)));
+      listed = true;
     } else if ((*given)[k]) {
       faults->push_back(name + " is given more than once");
     } else if (!field.value_decoded) {
