@@ -8,6 +8,7 @@ import os, re, subprocess, sys, time, urllib.request
 from astropy.samp import SAMPIntegratedClient
 from selenium.webdriver.common.by import By
 from selenium.webdriver.support.ui import WebDriverWait
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 from check_form import TYPED, chromium, fail
 
 form_url, work = sys.argv[1], sys.argv[4]
