@@ -1,6 +1,6 @@
 // catalix-table: answers the query in absrp_query.frm against the catalogue
 // absrp_sys_list.dat, as catalix does, and writes the selected lines to
-// standard output as a VOTable or as CSV.  Standard output holds the table
+// standard output as a VOTable, as CSV or as tab-separated values.  Standard output holds the table
 // alone, so the messages go to standard error.
 
 #include <cstdio>
@@ -15,11 +15,12 @@
 namespace {
 
 const program_usage usage = {
-    "catalix-table", "[votable|csv]",
+    "catalix-table", "[votable|csv|tsv]",
     "Answers the query absrp_query.frm against the catalogue absrp_sys_list.dat\n"
     "in the current directory and writes the selected lines to standard output:\n"
     "  votable    as a VOTable 1.3 (the default)\n"
-    "  csv        as CSV\n"};
+    "  csv        as CSV\n"
+    "  tsv        as tab-separated values\n"};
 
 }  // namespace
 
@@ -28,6 +29,8 @@ int main(int argc, char** argv) {
   table_format format = table_format::votable;
   if (argc == 2 && std::strcmp(argv[1], "csv") == 0) {
     format = table_format::csv;
+  } else if (argc == 2 && std::strcmp(argv[1], "tsv") == 0) {
+    format = table_format::tsv;
   } else if (argc > 2 || (argc == 2 && std::strcmp(argv[1], "votable") != 0)) {
     return refuse_arguments(usage);
   }

@@ -1,6 +1,6 @@
 # What Debian asks of every package's documentation, made from LICENSE and
-# CHANGELOG.md: the licence as a machine-readable copyright file, and the
-# releases as a Debian changelog, changelog.gz.
+# CHANGELOG.md: the licence as a machine-readable copyright file (with the
+# vendored sampjs's), and the releases as a Debian changelog, changelog.gz.
 set(CATALIX_MAINTAINER "the catalix authors <catalix@example.org>" CACHE STRING
     "Maintainer of the packages: name <address>")
 
@@ -20,6 +20,16 @@ Files: *
 Copyright: ${holders}
 License: BSD-3-clause
  ${terms}
+
+Files: site/sampjs/samp.js
+Copyright: 2013 the sampjs authors
+License: CC0-1.0
+ To the extent possible under law, the authors have dedicated all copyright
+ and related and neighboring rights to this software to the public domain
+ worldwide. This software is distributed without any warranty.
+ .
+ On Debian systems, the full text of the CC0 1.0 Universal dedication is in
+ /usr/share/common-licenses/CC0-1.0.
 ")
 
 # One entry per release of CHANGELOG.md ("## [1.0.0] - 2026-12-08"), newest

@@ -5,6 +5,7 @@
 #include "dump/show.h"
 
 #include "catalogue/catalogue.h"
+#include "query/field_table.h"
 #include "query/query_form.h"
 #include "report/printf_number.h"
 
@@ -95,18 +96,12 @@ int Show_Data_Base() {
 }
 
 int Show_query_parameters() {
-  // In the order of the form, the ion name between the redshifts and the
-  // rest wavelengths.
-  for (double x : {min_resolution, max_resolution, min_s_to_n, max_s_to_n,
-                   min_z_abs, max_z_abs}) {
-    show_header_number(x);
-    std::putchar('\n');
-  }
-  show_text(query_ion_name);
-  std::putchar('\n');
-  for (double x : {min_rest_wv, max_rest_wv, min_obs_wv, max_obs_wv, min_width,
-                   max_width, min_col_dens, max_col_dens}) {
-    show_header_number(x);
+  for (const query_field& field : kQueryField) {
+    if (field.bound != nullptr) {
+      show_header_number(*field.bound);
+    } else {
+      show_text(query_ion_name);
+    }
     std::putchar('\n');
   }
   return 0;

@@ -37,7 +37,7 @@ trap 'exit 143' TERM
 trap 'exit 129' HUP
 mkdir "$serve/site" "$serve/data" "$serve/uploads" "$serve/example"
 chmod 700 "$serve/uploads"
-cp "$build"/site/*.html "$build/site/query.js" "$build/catalix-cgi" "$serve/site/"
+cp "$build"/site/*.html "$build"/site/*.js "$build/catalix-cgi" "$serve/site/"
 cp "$here/absrp_sys_list.dat" "$here/style.var" "$serve/data/"
 # The example's results.html, which the pages' menus link to.
 cp "$here/absrp_sys_list.dat" "$here/style.var" "$here/absrp_query.frm" "$serve/example/"

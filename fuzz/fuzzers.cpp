@@ -122,6 +122,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   write_page(file);
   file.seek(0);
   write_line_table(file, sink(), size % 2 == 0 ? table_format::votable : table_format::csv);
+  // The table cut to a few rows, read twice.
+  file.seek(0);
+  limited_line_table cut(file, static_cast<long long>(size % 4));
+  cut.count();
+  cut.write(sink(), size % 2 == 0 ? table_format::tsv : table_format::votable);
   First_QSO_spectrum = QSO_spectrum();  // it points into the arena
   arena::release_all();
 #else

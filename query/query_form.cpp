@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "catalogue/messages.h"
+#include "query/field_table.h"
 
 double min_resolution = 0.0, max_resolution = 0.0;
 double min_s_to_n = 0.0, max_s_to_n = 0.0;
@@ -15,13 +16,6 @@ double min_col_dens = 0.0, max_col_dens = 0.0;
 
 namespace {
 
-double* const kBoundsBeforeName[] = {&min_resolution, &max_resolution,
-                                     &min_s_to_n,     &max_s_to_n,
-                                     &min_z_abs,      &max_z_abs};
-double* const kBoundsAfterName[] = {&min_rest_wv, &max_rest_wv, &min_obs_wv,
-                                    &max_obs_wv,  &min_width,   &max_width,
-                                    &min_col_dens, &max_col_dens};
-
 // One field: its '=', the number and, only after a number, white space.
 void read_bound(input::source& in, double* bound) {
   descriptor_shift(in, '=');
@@ -31,11 +25,15 @@ void read_bound(input::source& in, double* bound) {
 }  // namespace
 
 void read_query_form(input::source& in) {
-  for (double* bound : kBoundsBeforeName) read_bound(in, bound);
-  descriptor_shift(in, '=');
-  // The name is the rest of its line, blanks and carriage return included.
-  query_ion_name.Read_string(in, '\n');
-  for (double* bound : kBoundsAfterName) read_bound(in, bound);
+  for (const query_field& field : kQueryField) {
+    if (field.bound != nullptr) {
+      read_bound(in, field.bound);
+      continue;
+    }
+    descriptor_shift(in, '=');
+    // The name is the rest of its line, blanks and carriage return included.
+    query_ion_name.Read_string(in, '\n');
+  }
 }
 
 int init_query_parameters() {

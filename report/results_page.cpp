@@ -5,6 +5,7 @@
 
 #include "catalogue/catalogue.h"
 #include "report/output.h"
+#include "query/field_table.h"
 #include "query/query_form.h"
 #include "report/identity.h"
 #include "report/number_format.h"
@@ -67,32 +68,49 @@ void write_interval(FILE* out, const char* label, double lower,
   if (spacer) put(out, kSpacer);
 }
 
+// The summary's words for each interval of the query, in the order of its
+// fields (query/field_table.h): the label before the lower bound, the
+// relation between the bounds, and whether a spacer follows.
+struct summary_words {
+  const char* label;
+  const char* relation;
+  bool spacer;
+};
+
+const summary_words kIntervalWords[] = {
+    {"Resolution interval: <font color=\"#800080\">", "&lt; = R(&Aring;) &lt; =", true},
+    {"Signal-to-noise ratio interval: <font color=\"#800080\">", "&lt; = S/N &lt; =", true},
+    {"Redshift interval: <font color=\"#800080\">", "&lt; = z<sub>abs</sub> &lt; =", false},
+    {"Rest wavelength interval: <font color=\"#800080\">",
+     "&lt; = &lambda;<sub>lab</sub>(&Aring;) &lt; =", true},
+    {"Observed wavelength interval: <font color=\"#800080\">",
+     "&lt; = &lambda;<sub>obs</sub>(&Aring;) &lt; =", false},
+    {"<br>Equivalent width interval: <font color=\"#800080\">",
+     "&lt; = W<sub>obs</sub>(&Aring;) &lt; =", true},
+    {"Column density interval: <font color=\"#800080\">",
+     "&lt; = log N(cm<sup>-2</sup>) &lt; =", false},
+};
+
 void write_query_summary(FILE* out) {
   put(out, "<font color=\"#008080\">");
   put(out, "<h4>Query parameters:<br>");
-  write_interval(out, "Resolution interval: <font color=\"#800080\">", min_resolution,
-                 "&lt; = R(&Aring;) &lt; =", max_resolution, true);
-  write_interval(out, "Signal-to-noise ratio interval: <font color=\"#800080\">",
-                 min_s_to_n, "&lt; = S/N &lt; =", max_s_to_n, true);
-  write_interval(out, "Redshift interval: <font color=\"#800080\">", min_z_abs,
-                 "&lt; = z<sub>abs</sub> &lt; =", max_z_abs, false);
-  put(out, "<br>Ion name or system type: <font color=\"#800080\">");
-  // Only '<' and '>' escaped, on purpose: stored pages rely on the rest.
-  std::string ion_name;
-  escaping::append_page_ion_name(&ion_name, query_ion_name.text);
-  put(out, ion_name);
-  put(out, "</font>;\n");
-  put(out, kSpacer);
-  write_interval(out, "Rest wavelength interval: <font color=\"#800080\">", min_rest_wv,
-                 "&lt; = &lambda;<sub>lab</sub>(&Aring;) &lt; =", max_rest_wv, true);
-  write_interval(out, "Observed wavelength interval: <font color=\"#800080\">",
-                 min_obs_wv, "&lt; = &lambda;<sub>obs</sub>(&Aring;) &lt; =",
-                 max_obs_wv, false);
-  write_interval(out, "<br>Equivalent width interval: <font color=\"#800080\">",
-                 min_width, "&lt; = W<sub>obs</sub>(&Aring;) &lt; =", max_width, true);
-  write_interval(out, "Column density interval: <font color=\"#800080\">",
-                 min_col_dens, "&lt; = log N(cm<sup>-2</sup>) &lt; =", max_col_dens,
-                 false);
+  const summary_words* words = kIntervalWords;
+  for (int i = 0; i < kQueryFields; ++i) {
+    const query_field& field = kQueryField[i];
+    if (field.role == field_role::lower) {
+      write_interval(out, words->label, *field.bound, words->relation,
+                     *kQueryField[i + 1].bound, words->spacer);
+      ++words;
+    } else if (field.role == field_role::name) {
+      put(out, "<br>Ion name or system type: <font color=\"#800080\">");
+      // Only '<' and '>' escaped, on purpose: stored pages rely on the rest.
+      std::string ion_name;
+      escaping::append_page_ion_name(&ion_name, query_ion_name.text);
+      put(out, ion_name);
+      put(out, "</font>;\n");
+      put(out, kSpacer);
+    }
+  }
   put(out, "<hr>\n");
 }
 

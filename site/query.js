@@ -1,13 +1,15 @@
 // The query form's own checks, made before a query is sent; its values
 // taken from its address (query.html?min_z_abs=1.5&...), so that any
-// answer's address reopens as a query to change; and the catalogue's line
-// names offered for the ion name.  Without this script the form works as
+// answer's address reopens as a query to change; the catalogue's line
+// names offered for the ion name; and the button that sends the query's
+// table to TOPCAT over SAMP.  Without this script the form works as
 // before, and catalix-cgi checks every value again in any case.
 (function () {
   "use strict";
   const form = document.getElementById("query");
   if (!form) return;
-  const intervals = ["resolution", "s_to_n", "z_abs", "rest_wv", "obs_wv", "width", "col_dens"];
+  // Each interval's quantity, as its lower bound's field names it.
+  const intervals = [...form.elements].filter((f) => f.name.startsWith("min_")).map((f) => f.name.slice(4));
   const ion = form.elements.ion_name;
   let names = null;  // name -> its number of lines, once catalix-cgi has sent them
   let held = "";     // the ion name whose hint has held back one sending
@@ -94,6 +96,60 @@
     }
   });
   checkAll();
+
+  // Send to TOPCAT: the query's VOTable, by its absolute address, to every
+  // SAMP client that takes tables (table.load.votable), through the hub's
+  // Web Profile.  sampjs (samp.js) is loaded at the first press, so that
+  // the page does not reach for the user's machine before it is asked to.
+  const sampBox = document.getElementById("samp_box");
+  const sampSay = (text) => { document.getElementById("samp_problem").textContent = text; };
+  const noHub = "No SAMP hub answered on this computer. Start TOPCAT, which runs one, or a hub " +
+    "alone (java -jar /usr/share/java/jsamp.jar hub), then press the button again.";
+  let connector = null;
+
+  function loadSamp() {
+    return new Promise((resolve, reject) => {
+      if (window.samp) return resolve(window.samp);
+      window.module = {exports: {}};  // samp.js ends by exporting itself as a CommonJS module
+      const script = document.createElement("script");
+      script.src = "samp.js";
+      script.onload = () => { delete window.module; resolve(window.samp); };
+      script.onerror = () => reject(new Error("samp.js could not be loaded"));
+      document.head.appendChild(script);
+    });
+  }
+
+  function tableAddress() {
+    const values = new URLSearchParams(new FormData(form));
+    values.set("format", "votable");
+    return new URL(form.getAttribute("action") + "?" + values, location.href).href;
+  }
+
+  function send(samp, url) {
+    connector = connector || new samp.Connector("catalix", {"samp.name": "catalix",
+      "samp.description.text": "The query form of a catalix catalogue"});
+    const message = new samp.Message("table.load.votable",
+      {"url": url, "table-id": url, "name": "catalix lines " + trimmed(ion.value)});
+    connector.runWithConnection((connection) => connection.notifyAll([message], (sentTo) => {
+      const n = sentTo.length;
+      sampSay(n === 0 ? "The hub knows no program that takes tables: start TOPCAT, then press " +
+        "the button again." : "Sent to " + n + (n === 1 ? " program." : " programs."));
+    }, (error) => sampSay("The hub did not send it: " + error)),
+    (error) => sampSay("The hub did not let this page register: " + error));
+  }
+
+  if (sampBox) {
+    sampBox.hidden = false;
+    document.getElementById("samp_send").addEventListener("click", () => {
+      checkAll();
+      if (!form.reportValidity()) return;
+      const url = tableAddress();
+      sampSay("Asking the SAMP hub...");
+      loadSamp().then((samp) => samp.ping((running) => (running ? send(samp, url) : sampSay(noHub))))
+        .catch((error) => sampSay(String(error)));
+    });
+    window.addEventListener("pagehide", () => { if (connector) connector.unregister(); });
+  }
 
   fetch("catalix-cgi?names")
     .then((answer) => (answer.ok ? answer.json() : Promise.reject(answer.status)))

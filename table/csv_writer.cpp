@@ -1,4 +1,4 @@
-// The line table as CSV (RFC 4180) in UTF-8.
+// The line table as CSV (RFC 4180) or as tab-separated values, in UTF-8.
 
 #include <cstdio>
 #include <string>
@@ -9,25 +9,26 @@
 
 namespace {
 
-// Rows end in CR LF.  A Windows text stream (standard output) turns "\n"
-// into CR LF itself, so there the writer gives it "\n" alone.
+// CSV rows end in CR LF, TSV rows in LF.  A Windows text stream (standard
+// output) turns "\n" into CR LF itself, so there CSV gives it "\n" alone.
 #if defined(_WIN32)
-const char kRowEnd[] = "\n";
+const char kCsvRowEnd[] = "\n";
 #else
-const char kRowEnd[] = "\r\n";
+const char kCsvRowEnd[] = "\r\n";
 #endif
 
-class csv_writer : public table_writer {
+class separated_writer : public table_writer {
  public:
-  explicit csv_writer(FILE* out) : out_(out) {}
+  separated_writer(FILE* out, char separator, const char* row_end)
+      : out_(out), separator_(separator), row_end_(row_end) {}
 
-  void begin() override {
+  void begin(bool) override {
     line_.clear();
     for (const line_column& c : kLineColumn) {
-      if (!line_.empty()) line_ += ',';
+      if (!line_.empty()) line_ += separator_;
       line_ += c.name;
     }
-    line_ += kRowEnd;
+    line_ += row_end_;
     put(line_);
   }
 
@@ -35,7 +36,7 @@ class csv_writer : public table_writer {
     line_.clear();
     bool first = true;
     for (const line_cell& cell : row.cells) {
-      if (!first) line_ += ',';
+      if (!first) line_ += separator_;
       first = false;
       if (cell.null) continue;
       if (cell.number) {
@@ -44,11 +45,11 @@ class csv_writer : public table_writer {
         append_text(cell.text);
       }
     }
-    line_ += kRowEnd;
+    line_ += row_end_;
     put(line_);
   }
 
-  void end(int, int) override {}
+  void end(int, int, const char*) override {}
 
  private:
   void put(std::string_view text) { std::fwrite(text.data(), 1, text.size(), out_); }
@@ -58,8 +59,9 @@ class csv_writer : public table_writer {
   void append_text(std::string_view text) {
     clean_.clear();
     text_encoding::append_clean(&clean_, text);
+    const char special[] = {separator_, '"', '\r', '\n', '\0'};
     const bool quoted =
-        clean_.find_first_of(",\"\r\n") != std::string::npos ||
+        clean_.find_first_of(special) != std::string::npos ||
         (!clean_.empty() && (clean_.front() == ' ' || clean_.front() == '\t' ||
                              clean_.back() == ' ' || clean_.back() == '\t'));
     if (!quoted) {
@@ -75,6 +77,8 @@ class csv_writer : public table_writer {
   }
 
   FILE* out_;
+  char separator_;
+  const char* row_end_;
   std::string clean_;
   std::string line_;
 };
@@ -82,5 +86,9 @@ class csv_writer : public table_writer {
 }  // namespace
 
 std::unique_ptr<table_writer> make_csv_writer(FILE* out) {
-  return std::make_unique<csv_writer>(out);
+  return std::make_unique<separated_writer>(out, ',', kCsvRowEnd);
+}
+
+std::unique_ptr<table_writer> make_tsv_writer(FILE* out) {
+  return std::make_unique<separated_writer>(out, '\t', "\n");
 }

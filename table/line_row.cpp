@@ -8,14 +8,14 @@
 #include "catalogue/width_field.h"
 
 const line_column kLineColumn[kLineColumns] = {
-    {"qso_name", "unicodeChar", "---", "meta.id;meta.main", "Name of the quasar"},
-    {"qso_label", "unicodeChar", "---", "meta.id", "Label of the quasar"},
+    {"qso_name", "unicodeChar", "", "meta.id;meta.main", "Name of the quasar"},
+    {"qso_label", "unicodeChar", "", "meta.id", "Label of the quasar"},
     {"system", "int", "---", "meta.record",
      "Number of the absorption system within its spectrum, in catalogue order, from 1"},
     {"z_em", "double", "---", "src.redshift", "Emission redshift of the quasar"},
     {"z_abs", "double", "---", "src.redshift;spect.line",
      "Absorption redshift in force for the line (written on it or carried from above)"},
-    {"ion", "unicodeChar", "---", "phys.atmol.ionStage",
+    {"ion", "unicodeChar", "", "phys.atmol.ionStage",
      "Ion name or system type in force for the line"},
     {"lambda_lab", "double", "Angstrom", "em.wl;phys.atmol.transition",
      "Laboratory (rest) wavelength"},
@@ -25,11 +25,12 @@ const line_column kLineColumn[kLineColumns] = {
     {"w_obs", "double", "Angstrom", "spect.line.eqWidth", "Observed equivalent width"},
     {"w_obs_err", "double", "Angstrom", "stat.error;spect.line.eqWidth",
      "Uncertainty of the observed equivalent width"},
-    {"log_n", "double", "[cm-2]", "phys.columnDensity",
-     "Decimal logarithm of the column density N (N in cm^-2), where the width field holds one"},
-    {"symbols", "unicodeChar", "---", "meta.code",
+    {"log_n", "double", "", "phys.columnDensity",
+     "Decimal logarithm of the column density N in cm^-2, log10(N / cm^-2), where the width "
+     "field holds one"},
+    {"symbols", "unicodeChar", "", "meta.code",
      "column:symbol for each number shown as a symbol, separated by ';'"},
-    {"remark", "unicodeChar", "---", "meta.note", "Remark on the line"},
+    {"remark", "unicodeChar", "", "meta.note", "Remark on the line"},
 };
 
 namespace {

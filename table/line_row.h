@@ -9,8 +9,10 @@
 #include "catalogue/catalogue.h"
 
 // A column of the line table.  `datatype` is the VOTable type; `unit` is in
-// the unit syntax of VOTable 1.3 ("---" for none, "[cm-2]" for the decimal
-// logarithm of cm^-2); `ucd` is from the IVOA UCD1+ list.
+// the unit syntax of VOTable 1.3 ("---" for a number without one), empty
+// where no unit belongs (texts) or none can be given: log N is a plain
+// number, since a reader that masks its columns (astropy) cannot mask a
+// logarithmic unit such as "[cm-2]"; `ucd` is from the IVOA UCD1+ list.
 struct line_column {
   const char* name;
   const char* datatype;

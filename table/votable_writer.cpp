@@ -1,66 +1,44 @@
-// The line table as a VOTable 1.3 document in UTF-8.  Version 1.3 because
-// its unit syntax has the decimal logarithm of a unit ("[cm-2]"), which
-// log N needs and the unit syntax of 1.4 lacks.
+// The line table as a VOTable 1.3 document in UTF-8, shaped as a DALI
+// service's answer: one RESOURCE of type "results" whose QUERY_STATUS comes
+// before the table.
 
 #include <cstdio>
 #include <string>
 #include <string_view>
 
+#include "query/field_table.h"
 #include "query/query_form.h"
 #include "table/table_writer.h"
 #include "text/escaping.h"
 
 namespace {
 
-// A query value of the form: its name there, unit and UCD.
-struct query_parameter {
-  const char* name;
-  const char* unit;
-  const char* ucd;
-  const double* value;  // null for the ion name
-};
-
-const query_parameter kQuery[] = {
-    {"Rmin", "---", "spect.resolution;stat.min", &min_resolution},
-    {"Rmax", "---", "spect.resolution;stat.max", &max_resolution},
-    {"SNmin", "---", "stat.snr;stat.min", &min_s_to_n},
-    {"SNmax", "---", "stat.snr;stat.max", &max_s_to_n},
-    {"zmin", "---", "src.redshift;stat.min", &min_z_abs},
-    {"zmax", "---", "src.redshift;stat.max", &max_z_abs},
-    {"ion", "---", "phys.atmol.ionStage", nullptr},
-    {"lab_min", "Angstrom", "em.wl;phys.atmol.transition;stat.min", &min_rest_wv},
-    {"lab_max", "Angstrom", "em.wl;phys.atmol.transition;stat.max", &max_rest_wv},
-    {"obs_min", "Angstrom", "em.wl;stat.min", &min_obs_wv},
-    {"obs_max", "Angstrom", "em.wl;stat.max", &max_obs_wv},
-    {"Wmin", "Angstrom", "spect.line.eqWidth;stat.min", &min_width},
-    {"Wmax", "Angstrom", "spect.line.eqWidth;stat.max", &max_width},
-    {"Nmin", "[cm-2]", "phys.columnDensity;stat.min", &min_col_dens},
-    {"Nmax", "[cm-2]", "phys.columnDensity;stat.max", &max_col_dens},
-};
-
 class votable_writer : public table_writer {
  public:
   explicit votable_writer(FILE* out) : out_(out) {}
 
-  void begin() override {
+  void begin(bool overflow) override {
     put("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<VOTABLE version=\"1.3\" xmlns=\"http://www.ivoa.net/xml/VOTable/v1.3\">\n"
         "<RESOURCE type=\"results\">\n"
         "<DESCRIPTION>Absorption lines of the catalogue that answer the query</DESCRIPTION>\n");
-    for (const query_parameter& p : kQuery) {
+    // Before the table, where clients look for it first.
+    put(overflow ? "<INFO name=\"QUERY_STATUS\" value=\"OVERFLOW\">The table stops at its limit "
+                   "of rows (MAXREC)</INFO>\n"
+                 : "<INFO name=\"QUERY_STATUS\" value=\"OK\"/>\n");
+    for (const query_field& field : kQueryField) {
       put("<PARAM name=\"");
-      put(p.name);
-      if (p.value != nullptr) {
+      put(field.param);
+      if (field.bound != nullptr) {
         put("\" datatype=\"double\" value=\"");
-        put(shortest_number(*p.value));
+        put(shortest_number(*field.bound));
       } else {
         put("\" datatype=\"unicodeChar\" arraysize=\"*\" value=\"");
         put_escaped(query_ion_name.text);
       }
-      put("\" unit=\"");
-      put(p.unit);
+      put_unit(field.unit);
       put("\" ucd=\"");
-      put(p.ucd);
+      put(field.ucd);
       put("\"/>\n");
     }
     put("<TABLE name=\"lines\">\n");
@@ -70,8 +48,7 @@ class votable_writer : public table_writer {
       put("\" datatype=\"");
       put(c.datatype);
       if (std::string_view(c.datatype) == "unicodeChar") put("\" arraysize=\"*");
-      put("\" unit=\"");
-      put(c.unit);
+      put_unit(c.unit);
       put("\" ucd=\"");
       put(c.ucd);
       put("\"><DESCRIPTION>");
@@ -91,8 +68,13 @@ class votable_writer : public table_writer {
     put("</TR>\n");
   }
 
-  void end(int selected_spectra, int all_spectra) override {
+  void end(int selected_spectra, int all_spectra, const char* error) override {
     put("</TABLEDATA></DATA>\n</TABLE>\n");
+    if (error != nullptr) {
+      put("<INFO name=\"QUERY_STATUS\" value=\"ERROR\">");
+      put_escaped(error);
+      put("</INFO>\n");
+    }
     put("<INFO name=\"selected_spectra\" value=\"");
     put(std::to_string(selected_spectra));
     put("\">Spectra with a selected system</INFO>\n");
@@ -102,10 +84,28 @@ class votable_writer : public table_writer {
     put("</RESOURCE>\n</VOTABLE>\n");
   }
 
+  // A document that gives an error alone.
+  void error_document(std::string_view why) {
+    put("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<VOTABLE version=\"1.3\" xmlns=\"http://www.ivoa.net/xml/VOTable/v1.3\">\n"
+        "<RESOURCE type=\"results\">\n"
+        "<INFO name=\"QUERY_STATUS\" value=\"ERROR\">");
+    put_escaped(why);
+    put("</INFO>\n</RESOURCE>\n</VOTABLE>\n");
+  }
+
  private:
   void put(std::string_view text) { std::fwrite(text.data(), 1, text.size(), out_); }
 
-  // Element text and attribute values alike.
+  // Inside an element's attributes: none where `unit` is empty.
+  void put_unit(std::string_view unit) {
+    if (unit.empty()) return;
+    put("\" unit=\"");
+    put(unit);
+  }
+
+  // Escaped for element text and attribute values alike: the line ends and
+  // tab as references, or a parser would turn them into blanks.
   void put_escaped(std::string_view text) {
     escaped_.clear();
     escaping::append_xml(&escaped_, text);
@@ -121,3 +121,5 @@ class votable_writer : public table_writer {
 std::unique_ptr<table_writer> make_votable_writer(FILE* out) {
   return std::make_unique<votable_writer>(out);
 }
+
+void write_error_votable(FILE* out, std::string_view why) { votable_writer(out).error_document(why); }

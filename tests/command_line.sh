@@ -43,7 +43,7 @@ done
 # catalix-cgi: what it is, by hand; under a server, arguments are not options.
 check 2 "" "is a CGI program" "$build/catalix-cgi"
 check 0 "^Status: 405" "" env GATEWAY_INTERFACE=CGI/1.1 "$build/catalix-cgi" --version
-check 0 "^Status: 400" "" env REQUEST_METHOD=GET QUERY_STRING= "$build/catalix-cgi"
+check 0 "^Status: 400" "" env REQUEST_METHOD=GET QUERY_STRING=min_z_abs= "$build/catalix-cgi"
 # catalix: the same run and page with arguments as without.
 examples="$(dirname "$0")/../examples"
 cp "$examples"/{style.var,absrp_query.frm,absrp_sys_list.dat} "$tmp/"

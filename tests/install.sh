@@ -23,7 +23,7 @@ for p in "$@"; do
   grep -q "^\.TH .* \"catalix $version\" " <(gzip -dc "$page") ||
     { echo "FAIL: $page does not name catalix $version on its .TH line"; exit 1; }
 done
-for f in share/catalix/{introduction,manual,references,query}.html share/catalix/query.js \
+for f in share/catalix/{introduction,manual,references,query}.html share/catalix/{query,samp}.js \
          "$examples"/{absrp_query.frm,absrp_sys_list.dat,style.var}; do
   [ -f "$f" ] || { echo "FAIL: $f is not installed"; exit 1; }
 done

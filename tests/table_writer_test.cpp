@@ -11,8 +11,10 @@
 
 namespace {
 
-// What `writer` writes for the row below, and the head and end around it.
-std::string written(std::unique_ptr<table_writer> (*make)(FILE*), bool head) {
+// What `writer` writes for the row below, and the head and end around it
+// (the end saying `error` where it is not null).
+std::string written(std::unique_ptr<table_writer> (*make)(FILE*), bool head,
+                    const char* error = nullptr) {
   const char* texts[kLineColumns] = {
       "Q 0000+001", "a,b", "1", "2.5", nullptr, " SiIV", "1e+100", nullptr, "say \"hi\"",
       "tab\there", "line\r\nend", "<b>&amp;</b>", "\xff" "bad \xc3\xa9 \x01\xed\xa0\x80", ""};
@@ -24,9 +26,9 @@ std::string written(std::unique_ptr<table_writer> (*make)(FILE*), bool head) {
   }
   FILE* out = std::tmpfile();
   std::unique_ptr<table_writer> writer = make(out);
-  if (head) writer->begin();
+  if (head) writer->begin(false);
   writer->row(row);
-  if (head) writer->end(1, 2);
+  if (head) writer->end(1, 2, error);
   std::string text(static_cast<std::size_t>(std::ftell(out)), '\0');
   std::rewind(out);
   text.resize(std::fread(&text[0], 1, text.size(), out));
@@ -48,6 +50,12 @@ TEST(TableWriters, CsvQuotesWhatItMust) {
             written(make_csv_writer, true));
 }
 
+TEST(TableWriters, TsvQuotesTabsAndLineEnds) {
+  EXPECT_EQ("Q 0000+001\ta,b\t1\t2.5\t\t\" SiIV\"\t1e+100\t\t\"say \"\"hi\"\"\"\t\"tab\there\"\t"
+            "\"line\r\nend\"\t<b>&amp;</b>\t" + kCleaned + "\t\n",
+            written(make_tsv_writer, false));
+}
+
 TEST(TableWriters, VoTableEscapesEveryText) {
   EXPECT_EQ("<TR><TD>Q 0000+001</TD><TD>a,b</TD><TD>1</TD><TD>2.5</TD><TD></TD><TD> SiIV</TD>"
             "<TD>1e+100</TD><TD></TD><TD>say &quot;hi&quot;</TD><TD>tab&#9;here</TD>"
@@ -63,6 +71,11 @@ TEST(TableWriters, VoTableEscapesEveryText) {
             "<INFO name=\"all_spectra\" value=\"2\">Spectra in the catalogue</INFO>\n"
             "</RESOURCE>\n</VOTABLE>\n",
             document.substr(document.rfind("</TR>")));
+  // Rows that end early: a second QUERY_STATUS after the table says so.
+  const std::string cut = written(make_votable_writer, true, "changed <here>");
+  EXPECT_NE(std::string::npos, cut.find("<INFO name=\"QUERY_STATUS\" value=\"OK\"/>\n<PARAM"));
+  EXPECT_NE(std::string::npos, cut.find("</TABLE>\n<INFO name=\"QUERY_STATUS\" value=\"ERROR\">"
+                                        "changed &lt;here&gt;</INFO>\n<INFO name=\"selected"));
 }
 
 }  // namespace

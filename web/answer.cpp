@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "table/table_writer.h"
 #include "text/escaping.h"
 #include "web/http_date.h"
 
@@ -77,6 +78,10 @@ void write_answer_header(const answer_channel& to, answer_format format,
       std::fputs("Content-Type: text/csv; charset=UTF-8; header=present\n"
                  "Content-Disposition: attachment; filename=\"catalix-lines.csv\"\n", to.out);
       break;
+    case answer_format::tsv:
+      std::fputs("Content-Type: text/tab-separated-values; charset=UTF-8\n"
+                 "Content-Disposition: attachment; filename=\"catalix-lines.tsv\"\n", to.out);
+      break;
     case answer_format::names:
       std::fputs("Content-Type: application/json; charset=UTF-8\n", to.out);
       break;
@@ -84,6 +89,32 @@ void write_answer_header(const answer_channel& to, answer_format format,
   std::fputs("X-Content-Type-Options: nosniff\nCache-Control: no-cache\n", to.out);
   write_validators(to.out, cache);
   std::fputs("\n", to.out);
+}
+
+void write_dali_header(const answer_channel& to, answer_format format, const char* media_type,
+                       const char* query_status, const validators& cache) {
+  if (format == answer_format::html) return write_answer_header(to, format, cache);
+  std::fprintf(to.out, "Content-Type: %s; charset=UTF-8%s\n", media_type,
+               format == answer_format::csv ? "; header=present" : "");
+  std::fputs("X-Content-Type-Options: nosniff\nCache-Control: no-cache\n", to.out);
+  write_validators(to.out, cache);
+  if (query_status != nullptr) std::fprintf(to.out, "Catalix-Query-Status: %s\n", query_status);
+  std::fputs("\n", to.out);
+}
+
+void write_dali_error(const answer_channel& to, answer_format format, const char* media_type,
+                      int status, const std::string& why) {
+  if (format == answer_format::html) return write_refusal(to, status, why);
+  const bool votable = format == answer_format::votable;
+  std::fprintf(to.out, "Status: %d %s\nContent-Type: %s; charset=UTF-8\n", status,
+               reason_phrase(status), votable ? media_type : "text/plain");
+  std::fputs("X-Content-Type-Options: nosniff\nCache-Control: no-store\n\n", to.out);
+  if (!to.with_body) return;
+  if (votable) {
+    write_error_votable(to.out, why);
+  } else {
+    std::fprintf(to.out, "%s\n", why.c_str());
+  }
 }
 
 void write_not_modified(const answer_channel& to, const validators& cache) {

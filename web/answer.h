@@ -16,7 +16,7 @@
 
 // The answer's forms: the results page, the selected lines as a table, or
 // the list of the catalogue's line names.
-enum class answer_format { html, votable, csv, names };
+enum class answer_format { html, votable, csv, names, tsv };
 
 // Where an answer goes, whether its body goes too (not for HEAD), and the
 // character set that HTML answers declare.
@@ -35,6 +35,21 @@ bool configured_charset(std::string* charset);
 // cached, for a table the name it is saved under, and the blank line.
 void write_answer_header(const answer_channel& to, answer_format format,
                          const validators& cache);
+
+// The header of a DALI request's answer (web/dali_query.h): `media_type`,
+// as its RESPONSEFORMAT named it, with the character set, and no file name
+// to save it under; for a table, Catalix-Query-Status: OK or OVERFLOW where
+// `query_status` is not null (HEAD leaves it out, as the catalogue is not
+// read for it).  The page's header is the form's.
+void write_dali_header(const answer_channel& to, answer_format format, const char* media_type,
+                       const char* query_status, const validators& cache);
+
+// A DALI request refused with `status` (400, or 500 for the server's
+// fault): a VOTable whose QUERY_STATUS is ERROR with `why`, for CSV and TSV
+// `why` as plain text, for the page a refusal page.  `why` must be plain
+// text; the VOTable escapes it.
+void write_dali_error(const answer_channel& to, answer_format format, const char* media_type,
+                      int status, const std::string& why);
 
 // 304: the client's copy is current.
 void write_not_modified(const answer_channel& to, const validators& cache);

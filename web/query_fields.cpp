@@ -2,37 +2,14 @@
 
 #include <cstring>
 
+#include "query/field_table.h"
 #include "query/query_form.h"
 #include "web/bound_text.h"
 
 namespace {
 
-// In the order of the form file; a null bound is the ion name.  The labels
-// are those of site/query.body.html: a row's quantity and its input's label.
-struct query_field {
-  const char* name;
-  double* bound;
-  const char* label;
-};
-
-const query_field kQueryFields[] = {
-    {"min_resolution", &min_resolution, "Spectral resolution, lower bound"},
-    {"max_resolution", &max_resolution, "Spectral resolution, upper bound"},
-    {"min_s_to_n", &min_s_to_n, "Signal-to-noise ratio, lower bound"},
-    {"max_s_to_n", &max_s_to_n, "Signal-to-noise ratio, upper bound"},
-    {"min_z_abs", &min_z_abs, "Absorption redshift, lower bound"},
-    {"max_z_abs", &max_z_abs, "Absorption redshift, upper bound"},
-    {"ion_name", nullptr, "Ion name or system type"},
-    {"min_rest_wv", &min_rest_wv, "Rest wavelength, lower bound"},
-    {"max_rest_wv", &max_rest_wv, "Rest wavelength, upper bound"},
-    {"min_obs_wv", &min_obs_wv, "Observed wavelength, lower bound"},
-    {"max_obs_wv", &max_obs_wv, "Observed wavelength, upper bound"},
-    {"min_width", &min_width, "Equivalent width, lower bound"},
-    {"max_width", &max_width, "Equivalent width, upper bound"},
-    {"min_col_dens", &min_col_dens, "Column density, lower bound"},
-    {"max_col_dens", &max_col_dens, "Column density, upper bound"},
-};
-const query_field kFormatField = {"format", nullptr, "Answer as"};
+const char kFormatField[] = "format";
+const char kFormatLabel[] = "Answer as";
 
 // Longer than any value the form's fields take (the ion name's 98, a bound
 // typed with many digits): such a value is no user's, and is not linked.
@@ -70,13 +47,16 @@ void append_double(std::string* out, double x) {
   out->append(bytes, sizeof x);
 }
 
-void set_ion_name(const std::string& name) {
+}  // namespace
+
+const char* take_ion_name(const std::string& value) {
+  const std::string name = without_form_space(value);
+  if (const char* why = ion_name_fault(name)) return why;
   std::memset(query_ion_name.text, 0, sizeof query_ion_name.text);
   std::memcpy(query_ion_name.text, name.data(), name.size());
   query_ion_name.text[name.size()] = ' ';
+  return nullptr;
 }
-
-}  // namespace
 
 bool single_value(const std::vector<form_field>& fields, const char* name,
                   bool required, std::string* value, std::vector<field_fault>* faults) {
@@ -102,19 +82,19 @@ bool single_value(const std::vector<form_field>& fields, const char* name,
 }
 
 std::string field_label(const std::string& name) {
-  for (const query_field& q : kQueryFields) {
-    if (name == q.name) return q.label;
+  for (const query_field& field : kQueryField) {
+    if (name == field.name) return field_label(field);
   }
-  return name == kFormatField.name ? kFormatField.label : name;
+  return name == kFormatField ? kFormatLabel : name;
 }
 
 bool ion_name_sendable(const std::string& name) { return ion_name_fault(name) == nullptr; }
 
 std::string query_identity() {
   std::string identity;
-  for (const query_field& q : kQueryFields) {
-    if (q.bound != nullptr) {
-      append_double(&identity, *q.bound);
+  for (const query_field& field : kQueryField) {
+    if (field.bound != nullptr) {
+      append_double(&identity, *field.bound);
     } else {
       identity += query_ion_name.text;  // always ends in its NUL
       identity += '\0';
@@ -135,27 +115,22 @@ std::string form_values_query(const std::vector<form_field>& fields) {
       query += encode_form_text(field.value);
     }
   };
-  for (const query_field& q : kQueryFields) link(q.name);
-  link(kFormatField.name);
+  for (const query_field& field : kQueryField) link(field.name);
+  link(kFormatField);
   return query;
 }
 
 std::vector<field_fault> set_query_from_form(const std::vector<form_field>& fields) {
   std::vector<field_fault> faults;
-  for (const query_field& q : kQueryFields) {
+  for (const query_field& field : kQueryField) {
     std::string value;
-    if (!single_value(fields, q.name, true, &value, &faults)) continue;
-    if (q.bound != nullptr) {
-      const bound_fault fault = read_bound_text(value, q.bound);
-      if (fault != bound_fault::none) faults.push_back({q.name, bound_fault_text(fault), value});
+    if (!single_value(fields, field.name, true, &value, &faults)) continue;
+    if (field.bound != nullptr) {
+      const bound_fault fault = read_bound_text(value, field.bound);
+      if (fault != bound_fault::none) faults.push_back({field.name, bound_fault_text(fault), value});
       continue;
     }
-    const std::string name = without_form_space(value);
-    if (const char* why = ion_name_fault(name)) {
-      faults.push_back({q.name, why, value});
-    } else {
-      set_ion_name(name);
-    }
+    if (const char* why = take_ion_name(value)) faults.push_back({field.name, why, value});
   }
   return faults;
 }

@@ -23,6 +23,11 @@ struct field_fault {
 // holds a name that should end there.
 std::vector<field_fault> set_query_from_form(const std::vector<form_field>& fields);
 
+// Puts `value`, without the white space around it and with one blank
+// after it, into query_ion_name, as set_query_from_form does.  Returns
+// null, or why the name cannot be taken ("is longer than 98 characters").
+const char* take_ion_name(const std::string& value);
+
 // The one value of field `name`: false, with a fault where the field is
 // missing but `required`, given twice, or badly escaped.
 bool single_value(const std::vector<form_field>& fields, const char* name,

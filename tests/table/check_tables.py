@@ -7,6 +7,7 @@ import numpy
 try:
     from astropy.io import ascii
     from astropy.io.votable import parse
+    from astropy.table import QTable, Table
 except ImportError:
     print("SKIP: astropy is missing (Debian package python3-astropy)"); sys.exit(77)
 
@@ -71,8 +72,9 @@ def check_case(name, work, lint):
     status, page_out, _ = run("catalix", work)
     table_status, vot, errors = run("catalix-table", work)
     csv_status, csv, _ = run("catalix-table", work, "csv")
-    if (status, table_status, csv_status) != (0, 0, 0):
-        return failures.append(f"{name}: exit status {status}, {table_status}, {csv_status}")
+    tsv_status, tsv, _ = run("catalix-table", work, "tsv")
+    if (status, table_status, csv_status, tsv_status) != (0, 0, 0, 0):
+        return failures.append(f"{name}: exit status {status}, {table_status}, {csv_status}, {tsv_status}")
     if not same_messages(page_out, errors):
         failures.append(f"{name}: messages differ: {errors!r} against {page_out!r}")
     rows, counts = page_rows(open(os.path.join(work, "results.html"), "rb").read())
@@ -82,11 +84,15 @@ def check_case(name, work, lint):
         table = votable.get_first_table().array
         lines = ascii.read(csv.decode("utf-8"), format="csv",
                            converters={"*": [ascii.convert_numpy(str)]})
-    infos = {i.name: int(i.value) for i in votable.resources[0].infos}
+        tabs = ascii.read(tsv.decode("utf-8"), format="tab", converters={"*": [ascii.convert_numpy(str)]})
+    with warnings.catch_warnings():
+        warnings.simplefilter("error")  # a unit that astropy cannot carry warns
+        for reader in (Table, QTable): reader.read(io.BytesIO(vot), format="votable")
+    infos = {i.name: int(i.value) for i in votable.resources[0].infos if i.name != "QUERY_STATUS"}
     if infos != counts:
         failures.append(f"{name}: counts {infos} against the page's {counts}")
-    if not (len(rows) == len(table) == len(lines)):
-        return failures.append(f"{name}: {len(rows)} page rows, {len(table)} VOTable rows, {len(lines)} CSV rows")
+    if not (len(rows) == len(table) == len(lines)) or [list(map(text, r)) for r in lines] != [list(map(text, r)) for r in tabs]:
+        return failures.append(f"{name}: {len(rows)} page rows, {len(table)} VOTable rows, {len(lines)} CSV rows, TSV other")
     if VOTLINT and lint:  # a second a run: a sample of the cases
         lint = subprocess.run([VOTLINT, "votlint", "-"], input=vot, capture_output=True).stdout.strip()
         if lint: failures.append(f"{name}: votlint: {lint.decode()[:500]}")

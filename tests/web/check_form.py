@@ -31,15 +31,19 @@ def fetch(url):
         return refusal.read().decode()
 
 
-def main():
-    form_url, expected, shots = sys.argv[1], open(sys.argv[2], "rb").read(), sys.argv[3]
-    cgi = form_url.replace("query.html", "catalix-cgi")
+def chromium():
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
     for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
                  "--window-size=1200,1000"):
         options.add_argument(flag)
-    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+
+
+def main():
+    form_url, expected, shots = sys.argv[1], open(sys.argv[2], "rb").read(), sys.argv[3]
+    cgi = form_url.replace("query.html", "catalix-cgi")
+    driver = chromium()
     by_name = lambda name: driver.find_element(By.NAME, name)
     problem = lambda quantity: driver.find_element(By.ID, quantity + "_problem").text
     try:
@@ -150,4 +154,5 @@ def main():
         driver.quit()
 
 
-main()
+if __name__ == "__main__":
+    main()

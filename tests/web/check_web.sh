@@ -5,12 +5,14 @@
 # page that catalix writes for a form file of the same values, the refusals,
 # HEAD, caching, the headers and the size limit; or (browser) runs
 # check_form.py, which uses query.html in headless Chromium through Selenium;
+# or (dali) runs check_dali.py, pyvo and astropy against the DALI requests;
+# or (samp) runs check_samp.py, the form's SAMP button with a hub and a receiver;
 # or (soak) serves a generated catalogue of 30 MB and runs load.py:
 # CATALIX_SOAK_CLIENTS (16) clients for CATALIX_SOAK_SECONDS (60), every
 # answer as when sent alone (a page as catalix's), nothing in the server's
 # logs but its start, no catalix-cgi left, the server no larger at the end.
-# Usage: tests/web/check_web.sh BUILD_DIR curl|browser|soak
-# Exit status 77 (a skip) where lighttpd, curl or the browser is missing.
+# Usage: tests/web/check_web.sh BUILD_DIR curl|browser|dali|samp|soak
+# Exit status 77 (a skip) where lighttpd, curl, the browser, pyvo or jsamp is missing.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 examples="$(cd "$here/../../examples" && pwd)"
@@ -19,10 +21,17 @@ mode="${2:?usage: check_web.sh BUILD_DIR curl|browser|soak}"
 skip() { echo "SKIP: $1 is not installed (Debian package $2)"; exit 77; }
 PATH="$PATH:/usr/sbin" command -v lighttpd >/dev/null || skip lighttpd lighttpd
 command -v curl >/dev/null || skip curl curl
-if [ "$mode" = browser ]; then
+if [ "$mode" = browser ] || [ "$mode" = samp ]; then
   /usr/bin/python3 -c 'import selenium' 2>/dev/null || skip Selenium python3-selenium
   [ -x /usr/bin/chromedriver ] || skip chromedriver chromium-driver
 fi
+if [ "$mode" = samp ]; then
+  command -v java >/dev/null || skip java default-jre-headless
+  [ -f /usr/share/java/jsamp.jar ] || skip jsamp jsamp
+  /usr/bin/python3 -c 'import astropy.samp' 2>/dev/null || skip astropy python3-astropy
+  ! (exec 3<>/dev/tcp/127.0.0.1/21012) 2>/dev/null || { echo "SKIP: a SAMP hub answers on port 21012 already"; exit 77; }
+fi
+[ "$mode" != dali ] || /usr/bin/python3 -c 'import pyvo' 2>/dev/null || skip pyvo python3-pyvo
 
 work="$(mktemp -d)"
 servers=()
@@ -49,8 +58,9 @@ serve() {
 serve first
 echo "serve.sh serves $folder at $url"
 
-names=(min_resolution max_resolution min_s_to_n max_s_to_n min_z_abs max_z_abs ion_name
-       min_rest_wv max_rest_wv min_obs_wv max_obs_wv min_width max_width min_col_dens max_col_dens)
+# The form's fifteen fields, in its order (the sixteenth, format, left out).
+read -ra names <<<"$(sed -n 's/.*<input [^>]*name="\([a-z_]*\)".*/\1/p' "$build/site/query.html" | tr '\n' ' ')"
+[ "${#names[@]}" = 15 ] || { echo "FAIL: the form's fields: ${names[*]}"; exit 1; }
 # The page that catalix writes for a form file of these fifteen values: the
 # numbers as typed, the name without blanks around it and one blank after.
 expect() {
@@ -61,11 +71,21 @@ expect() {
   (cd "$dir" && "$build/catalix" >/dev/null)
 }
 
-if [ "$mode" = browser ]; then
+if [ "$mode" = browser ] || [ "$mode" = samp ]; then
   # The values that check_form.py types in.
   expect "$work/browser" -1 1e7 -1 100000 2 3.2 " CIV " -1 1e6 -1 1e6 -1000 1000 -100 100
+  if [ "$mode" = samp ]; then
+    (cd "$work/browser" && "$build/catalix-table" >table.vot)
+    /usr/bin/python3 "$here/check_samp.py" "$url/query.html" "$work/browser/"{table.vot,results.html} "$work"
+    exit
+  fi
   mkdir -p "$build/web-screenshots"
   /usr/bin/python3 "$here/check_form.py" "$url/query.html" "$work/browser/results.html" "$build/web-screenshots"
+  exit
+fi
+
+if [ "$mode" = dali ]; then
+  /usr/bin/python3 "$here/check_dali.py" "$url/catalix-cgi" "$build" "$folder/data"
   exit
 fi
 
