@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,21 @@ py::list said(const reading_session& session) {
   return messages;
 }
 
+// One reading at a time: the GIL keeps other threads out, and this a
+// signal handler that Python runs between two spectra.
+class only_reading {
+ public:
+  only_reading() {
+    if (busy_) throw std::runtime_error("catalix is reading a catalogue already");
+    busy_ = true;
+  }
+  ~only_reading() { busy_ = false; }
+
+ private:
+  static bool busy_;
+};
+bool only_reading::busy_ = false;
+
 // Lets Ctrl-C end a long reading, now and then between spectra.
 void check_signals(int spectra) {
   if (spectra % 64 == 0 && PyErr_CheckSignals() != 0) throw py::error_already_set();
@@ -93,6 +109,7 @@ void check_signals(int spectra) {
 // The query answer: its columns, the counts, the query as read, the messages.
 py::dict query(const std::string& catalogue, const py::object& form, const std::vector<double>& bounds,
                const std::string& ion_name) {
+  only_reading one;
   reading_session session;
   if (!form.is_none()) {
     session.read_form(form.cast<std::string>());
@@ -122,6 +139,7 @@ py::dict query(const std::string& catalogue, const py::object& form, const std::
 
 // The whole catalogue's four tables and the messages.
 py::dict read_whole(const std::string& catalogue) {
+  only_reading one;
   reading_session session;
   catalogue_tables tables;
   int spectra = 0;
