@@ -31,6 +31,13 @@ void column::add_text(std::string_view utf8, bool missing) {
   any_missing_ = any_missing_ || missing;
 }
 
+bool column::add_again(std::string_view source, bool missing) {
+  if (text_ids_.size() == 0 || missing != source_missing_ || source != source_) return false;
+  text_ids_.push(last_id_);
+  missing_.push(missing_.data()[missing_.size() - 1]);
+  return true;
+}
+
 std::uint32_t column::text_id(std::string_view utf8) {
   // Mostly the text of the row before: the spectrum's names on each of its lines.
   if (!texts_.empty() && texts_[last_id_] == utf8) return last_id_;

@@ -32,6 +32,15 @@ class column {
   void add_flag(bool x) { flags_.push(x ? 1 : 0); }
   // A text in UTF-8; a missing one keeps its text too.
   void add_text(std::string_view utf8, bool missing);
+  // Adds the row before's text again when it was made from `source` (the
+  // bytes as read, before they were made UTF-8) with the same `missing`,
+  // and says whether it did; remember_source() notes what the row just
+  // added was made from.
+  bool add_again(std::string_view source, bool missing);
+  void remember_source(std::string_view source, bool missing) {
+    source_.assign(source.data(), source.size());
+    source_missing_ = missing;
+  }
 
   // Whether any row is missing (numbers and texts only).
   bool any_missing() const { return any_missing_; }
@@ -58,6 +67,8 @@ class column {
   growing_array<std::uint32_t> text_ids_;
   std::vector<std::string> texts_;
   std::uint32_t last_id_ = 0;
+  std::string source_;  // what the last row's text was made from
+  bool source_missing_ = false;
   // Recent texts and their ids; cleared when full, so that a column of
   // texts that all differ costs no more than the texts themselves.
   std::unordered_map<std::string, std::uint32_t> recent_;

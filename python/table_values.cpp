@@ -38,9 +38,12 @@ void add_width_field(column& w_obs, column& log_n, double eq_width, row_symbols*
 }
 
 void add_catalogue_text(column& c, const char* bytes, bool missing, char dropped) {
+  // Mostly the bytes of the row before: the spectrum's names on its lines.
+  std::string_view text(bytes);
+  if (c.add_again(text, missing)) return;
+  c.remember_source(text, missing);
   // Kept from call to call (the GIL lets one call in at a time).
   static std::string kept, clean;
-  std::string_view text(bytes);
   if (dropped != '\0' && text.find(dropped) != std::string_view::npos) {
     kept.clear();
     for (char b : text) {
