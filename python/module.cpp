@@ -78,7 +78,7 @@ py::list to_python(table& t) {
   return columns;
 }
 
-py::list said(const reading_session& session) {
+py::list said(reading_session& session) {
   py::list messages;
   for (const located_message& m : session.said()) {
     messages.append(py::make_tuple(py::bytes(m.file), m.text, m.line, m.column));
@@ -117,10 +117,11 @@ py::dict query(const std::string& catalogue, const py::object& form, const std::
     if (bounds.size() != 14) throw py::value_error("fourteen bounds are needed");
     session.set_query(bounds.data(), ion_name);
   }
+  input::source& in = session.open_catalogue(catalogue);
   answer_table answer;
   start_result_list();
   int spectra = 0;
-  session.read_catalogue(catalogue, [&](QSO_spectrum&) {
+  Read_Data_Base(in, [&](QSO_spectrum&) {
     check_signals(++spectra);
     result_list_generator();
     if (First_selected_QSO != nullptr) answer.add_selected(*First_selected_QSO);
@@ -141,9 +142,10 @@ py::dict query(const std::string& catalogue, const py::object& form, const std::
 py::dict read_whole(const std::string& catalogue) {
   only_reading one;
   reading_session session;
+  input::source& in = session.open_catalogue(catalogue);
   catalogue_tables tables;
   int spectra = 0;
-  session.read_catalogue(catalogue, [&](QSO_spectrum& spectrum) {
+  Read_Data_Base(in, [&](QSO_spectrum& spectrum) {
     check_signals(++spectra);
     tables.add(spectrum);
   });

@@ -3,29 +3,36 @@
 #include <cstring>
 
 #include "catalogue/arena.h"
-#include "catalogue/source.h"
+#include "catalogue/catalogue.h"
 #include "catalogue/trace.h"
+#include "check/line_index.h"
 #include "query/query_form.h"
 #include "query/selection.h"
 
 namespace {
+
+const int kSearchReads = 1001;
 
 double* const kBounds[14] = {&min_resolution, &max_resolution, &min_s_to_n, &max_s_to_n,
                              &min_z_abs,      &max_z_abs,      &min_rest_wv, &max_rest_wv,
                              &min_obs_wv,     &max_obs_wv,     &min_width,   &max_width,
                              &min_col_dens,   &max_col_dens};
 
-// Hears where each search that made its 1001 reads (a lost marker) began;
-// no other piece reports that many.
+// Hears where each search that made its 1001 reads began; no other piece
+// reports that many.
 class lost_searches : public input::listener {
  public:
   void filled(long long, const unsigned char*, unsigned long) override {}
   void read(input::piece, long long begin, long long, int result) override {
-    const int kMaxReads = 1001;
-    if (result >= kMaxReads) offsets.push_back(begin);
+    if (result >= kSearchReads) begins.push_back(begin);
   }
-  std::vector<long long> offsets;
+  std::vector<long long> begins;
 };
+
+void read_form_again(input::source& form) { read_query_form(form); }
+void read_catalogue_again(input::source& catalogue) {
+  Read_Data_Base(catalogue, [](QSO_spectrum&) {});
+}
 
 }  // namespace
 
@@ -65,9 +72,14 @@ reading_session::~reading_session() {
 void reading_session::heard(const char* text) {
   if (quiet_) return;
   located_message m;
-  m.file = file_;
+  m.file = path_;
   m.text = text;
   if (!m.text.empty() && m.text.back() == '\n') m.text.pop_back();
+  if (reading_ != nullptr) {
+    m.after = reading_->offset();
+    // A look at the next byte reads nothing away from the readers.
+    m.at_end = m.after < kSearchReads || reading_->peek() == input::kEnd;
+  }
   said_.push_back(std::move(m));
 }
 
@@ -90,50 +102,54 @@ void reading_session::read_form(const std::string& path) {
   // A field the form lacks keeps its start value.
   for (double* bound : kBounds) *bound = 0.0;
   query_ion_name = string();
-  file_ = path;
+  path_ = path;
+  reading_ = &form;
   const std::size_t first = said_.size();
-  lost_searches places;
-  form.listen(&places);
   read_query_form(form);
-  locate(first, path, places.offsets);
+  reading_ = nullptr;
+  place(first, path, read_form_again);
 }
 
-int reading_session::read_catalogue(const std::string& path,
-                                    const std::function<void(QSO_spectrum&)>& each) {
-  input::source in(path.c_str());
-  if (!in.is_open()) throw unreadable_input("error of reading " + path, path);
-  file_ = path;
-  catalogue_reader reader(in);
-  int spectra = 0;
-  for (;;) {
-    const std::size_t first = said_.size();
-    if (!reader.next()) break;
-    if (said_.size() > first) {
-      // The same bytes again, listening, for where the messages arose.
-      lost_searches places;
-      in.listen(&places);
-      quiet_ = true;
-      reader.read_at(reader.last_start());
-      quiet_ = false;
-      in.listen(nullptr);
-      locate(first, path, places.offsets);
-    }
-    ++spectra;
-    each(First_QSO_spectrum);
+input::source& reading_session::open_catalogue(const std::string& path) {
+  catalogue_ = std::make_unique<input::source>(path.c_str());
+  if (!catalogue_->is_open()) throw unreadable_input("error of reading " + path, path);
+  path_ = path;
+  reading_ = catalogue_.get();
+  catalogue_first_ = said_.size();
+  return *catalogue_;
+}
+
+const std::vector<located_message>& reading_session::said() {
+  if (catalogue_) {
+    reading_ = nullptr;
+    place(catalogue_first_, path_, read_catalogue_again);
+    catalogue_.reset();
   }
-  return spectra;
+  return said_;
 }
 
-void reading_session::locate(std::size_t first, const std::string& path,
-                             const std::vector<long long>& offsets) {
+void reading_session::place(std::size_t first, const std::string& path,
+                            void (*read)(input::source&)) {
   if (said_.size() == first) return;
-  if (!lines_ || lines_path_ != path) {
-    lines_ = std::make_unique<line_index>(path);
-    lines_path_ = path;
+  std::vector<long long> begins;
+  bool at_end = false;
+  for (std::size_t i = first; i < said_.size(); ++i) {
+    at_end = at_end || said_[i].at_end;
+    begins.push_back(said_[i].after - kSearchReads);
   }
-  for (std::size_t i = first, j = 0; i < said_.size() && j < offsets.size(); ++i, ++j) {
-    if (!lines_->is_open()) break;
-    const line_index::place at = lines_->locate(offsets[j]);
+  if (at_end) {
+    // The same bytes again, listening, for where the searches began.
+    input::source again(path.c_str());
+    lost_searches heard_again;
+    again.listen(&heard_again);
+    quiet_ = true;
+    read(again);
+    quiet_ = false;
+    begins = heard_again.begins;
+  }
+  line_index lines(path);
+  for (std::size_t i = first, j = 0; i < said_.size() && j < begins.size() && lines.is_open(); ++i, ++j) {
+    const line_index::place at = lines.locate(begins[j]);
     said_[i].line = at.line;
     said_[i].column = at.column;
   }

@@ -10,25 +10,28 @@
 //
 // The reader's messages ("file read message: stop_signal '$' lost") are
 // not written anywhere but kept, each with the place where its search began
-// in the file, as catalix-check reports it (CX104): the catalogue is read
-// without listening, as fast as the programs read it, and only a spectrum
-// that said something is read again with a listener to find the places.
+// in the file, as catalix-check reports it (CX104).  The files are read
+// without a listener, as fast as the programs read them: a search that
+// says its message has made its 1001 reads, so it began 1001 bytes before
+// where the reading stands then.  Only where a search ran into the end of
+// the file, which ends it early, is the file read again with a listener
+// that hears where each search began.
 
-#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "catalogue/catalogue.h"
 #include "catalogue/messages.h"
-#include "check/line_index.h"
+#include "catalogue/source.h"
 
 struct located_message {
   std::string file;
   std::string text;     // without its line end
   long long line = 0;   // from 1, and the column counted in bytes from 1
   long long column = 0;
+  long long after = 0;  // where the reading stood when it was said
+  bool at_end = false;  // the search ran into the end of the file
 };
 
 // An input that is not a readable regular file; what() is the program's
@@ -53,33 +56,33 @@ class reading_session : private messages::receiver {
   // Sets the query: the fourteen bounds in the order of the form file
   // (min_resolution to max_col_dens) and the ion name's bytes (at most 99).
   void set_query(const double bounds[14], const std::string& ion_name);
+  // The query in force: the fourteen bounds and the ion name's bytes.
+  void get_query(double bounds[14], std::string* ion_name) const;
   // Reads the query form at `path`, as the programs read absrp_query.frm.
   // Throws unreadable_input ("error of opening file PATH").
   void read_form(const std::string& path);
-  // The query in force: the fourteen bounds and the ion name's bytes.
-  void get_query(double bounds[14], std::string* ion_name) const;
-  // Reads the catalogue at `path` one spectrum at a time into
-  // First_QSO_spectrum and hands each to `each` before the next is read;
-  // returns the number of spectra.  Throws unreadable_input ("error of
-  // reading PATH"), and whatever `each` throws.
-  int read_catalogue(const std::string& path, const std::function<void(QSO_spectrum&)>& each);
+  // Opens the catalogue at `path`, to be read (once) by the program's
+  // readers from the source returned, which the session owns.  Throws
+  // unreadable_input ("error of reading PATH").
+  input::source& open_catalogue(const std::string& path);
 
-  // The messages so far, in the order they were said.
-  const std::vector<located_message>& said() const { return said_; }
+  // The messages so far, in the order they were said, with their places.
+  const std::vector<located_message>& said();
 
  private:
   void heard(const char* text) override;
-  // Places the messages from `first` on: the byte offsets of their
-  // searches, then lines and columns.
-  void locate(std::size_t first, const std::string& path, const std::vector<long long>& offsets);
+  // Places the messages from `first` on, said while `path` was read by
+  // `read`, which reads it again to find them where needed.
+  void place(std::size_t first, const std::string& path, void (*read)(input::source&));
 
   struct saved_globals;
   std::unique_ptr<saved_globals> saved_;
   std::vector<located_message> said_;
-  std::string file_;    // the file being read
-  std::unique_ptr<line_index> lines_;  // of lines_path_, made when first asked
-  std::string lines_path_;
-  bool quiet_ = false;  // reading again what was heard already
+  std::string path_;                         // the file being read
+  input::source* reading_ = nullptr;         // and its source
+  std::unique_ptr<input::source> catalogue_;
+  std::size_t catalogue_first_ = 0;          // its first message
+  bool quiet_ = false;                       // reading again what was heard already
 };
 
 #endif  // CATALIX_PYTHON_READING_SESSION_H_

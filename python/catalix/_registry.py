@@ -29,7 +29,8 @@ def _read_lines(catalogue):
 
 
 def _is_catalogue(origin, path, fileobj, *args, **kwargs):
-    if origin != "read" or not isinstance(path, (str, bytes, os.PathLike)):
+    # A regular file only: a pipe would never end.
+    if origin != "read" or not isinstance(path, (str, bytes, os.PathLike)) or not os.path.isfile(path):
         return False
     try:
         with open(path, "rb") as file:
