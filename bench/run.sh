@@ -6,7 +6,8 @@
 # its floor's two programs.
 # catalix-check is timed against catalix's selective query, run next to it.
 # With "wine" as the third argument, the Windows build's catalix.exe is timed
-# under wine against the Linux build's catalix, run next to it.
+# under wine against the Linux build's catalix, run next to it.  Where the
+# build has the Python package, its tables are timed and weighed too.
 # Usage: bench/run.sh [SIZES_MB] [RUNS] [wine]   e.g. bench/run.sh "10 100 1000" 3
 set -euo pipefail
 sizes="${1:-100}"
@@ -44,6 +45,39 @@ fi
 # The runs of each size: the program's command, then how its floor is timed.
 runs_of() {
   if [ -n "$wine" ]; then echo "selective all"; else echo "selective all dump check"; fi
+}
+# The Python package, where the build has it: the all-lines answer into a
+# Table, timed in a fresh interpreter after its imports, against
+# catalix-table csv > /dev/null run right before it; the whole catalogue's
+# four tables against catalix-dump, and the peak memory of the call against
+# the memory of the tables' arrays.
+python=""
+if [ -z "$wine" ] && [ -d "$build/python/catalix" ]; then
+  python="$(sed -n 's/^_Python3_EXECUTABLE:INTERNAL=//p' "$build/CMakeCache.txt")"
+fi
+python_runs() {
+  cp "$src/bench/all.frm" "$work/absrp_query.frm"
+  for call in query read; do
+    : > "$work/times"
+    for _ in $(seq "$runs"); do
+      g="$(seconds "$build/bench/bare_pass" "$catalogue")"
+      if [ "$call" = query ]; then f="$(seconds "$build/catalix-table" csv)"; else f="$(seconds "$build/catalix-dump")"; fi
+      echo "$g $f $(cd "$work" && PYTHONPATH="$build/python" "$python" "$src/bench/python_tables.py" "$call")" \
+        >> "$work/times"
+    done
+    awk -v s="$size_mb" -v q="py-$call" -v b="$bytes" '
+      function median(a, n,   i, j, x) {
+        for (i = 2; i <= n; i++) { x = a[i]; for (j = i - 1; j >= 1 && a[j] > x; j--) a[j + 1] = a[j]; a[j + 1] = x }
+        return a[int((n + 1) / 2)]
+      }
+      { t[NR] = $3; f[NR] = $2; r[NR] = $3 / $2; x[NR] = $3 / $1; m[NR] = $4 / $5; if ($4 > p) p = $4; a = $5 }
+      END {
+        ts = median(t, NR)
+        printf "%-6s %-13s %8.3f %8.3f %8.2f %8.1f %9.1f %9s %8.1f\n", s "MB", q, ts, median(f, NR),
+               median(r, NR), median(x, NR), b / ts / 1e6, "-", p / 1048576
+        printf "%-6s %-13s tables %.1f MiB of arrays, peak growth %.2f times that\n", "", q, a / 1048576, median(m, NR)
+      }' "$work/times"
+  done
 }
 for size_mb in $sizes; do
   catalogue="$work/absrp_sys_list.dat"
@@ -98,8 +132,11 @@ for size_mb in $sizes; do
       }' "$work/times"
   done
   rm -f "$work/floor.out"
+  [ -n "$python" ] && python_runs
 done
 echo "floor: getc pass + writing the page's bytes (for the dump: the getc pass alone; for"
 echo "check: catalix's selective query; for exe-: the Linux build's catalix), timed"
 echo "as whole processes next to each run; ratio = median of seconds / floor over the runs,"
 echo "getc_x = median of seconds / getc pass; seconds, floor_s: medians"
+[ -z "$python" ] || echo "py-query, py-read: the call in Python after its imports; floor: catalix-table csv,
+catalix-dump; peak_MiB: the growth of the peak resident memory over the call"

@@ -4,7 +4,8 @@
 // The program's short messages (a file that cannot be opened, a lost marker
 // character).  The console programs write them to standard output; the web
 // program sends them to the server's log, and a second reading of the same
-// bytes must not say again what the first one said.
+// bytes must not say again what the first one said; the Python module
+// makes warnings of them.
 
 #include <cstdio>
 
@@ -12,6 +13,14 @@ namespace messages {
 
 // Where the messages go; null drops them.  Standard output to begin with.
 extern FILE* stream;
+
+// While `diverted_to` is set, the messages go to it and not to `stream`.
+class receiver {
+ public:
+  virtual ~receiver() = default;
+  virtual void heard(const char* text) = 0;
+};
+extern receiver* diverted_to;
 
 // Writes one message and pushes it out at once.
 void say(const char* text);

@@ -5,6 +5,14 @@
 # bytes.
 set(CATALIX_HOMEPAGE "" CACHE STRING "Web address of the project, for the packages")
 
+if(CATALIX_PYTHON_BUILT)
+  set(catalix_python_description "
+
+The Python package catalix reads a catalogue with the same reader into
+astropy tables: the answer of a query, row for row that of catalix-table,
+or the whole catalogue as tables of spectra, systems, intervals and lines.")
+endif()
+
 set(CPACK_PACKAGE_NAME catalix)
 set(CPACK_PACKAGE_VENDOR "the catalix authors")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "query a catalogue of quasar absorption-line systems")
@@ -20,7 +28,7 @@ The package also holds catalix-dump, which shows the catalogue and the
 query as read, catalix-table, which writes the selected lines as a VOTable
 or as CSV, catalix-check, which tells with line and column where a
 hand-edited catalogue is not read as written, and catalix-cgi, a CGI
-program that answers the query form of the site's pages.")
+program that answers the query form of the site's pages.${catalix_python_description}")
 set(CPACK_PACKAGE_CHECKSUM SHA256)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
@@ -56,6 +64,21 @@ else()
   set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${CATALIX_MAINTAINER})
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   set(CPACK_DEBIAN_PACKAGE_SUGGESTS httpd-cgi)
+  if(CATALIX_PYTHON_BUILT)
+    # What dh_python3 would give an extension module of this interpreter:
+    # it loads in this Python version only.  The tables need astropy,
+    # which a user of the programs alone can do without.
+    math(EXPR python_next_minor "${CATALIX_PYTHON_MINOR} + 1")
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS
+        "python3 (>= ${CATALIX_PYTHON_VERSION}~), python3 (<< ${CATALIX_PYTHON_MAJOR}.${python_next_minor}), python3-numpy")
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS python3-astropy)
+    set(CPACK_DEBIAN_PACKAGE_SUGGESTS "httpd-cgi, python3-pandas, python3-matplotlib")
+    # Byte-compiled on install and removed on removal, as Debian's Python
+    # packages do.
+    set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/dist/debian/postinst
+                                           ${PROJECT_SOURCE_DIR}/dist/debian/prerm)
+    set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+  endif()
 endif()
 
 set(CPACK_SOURCE_GENERATOR TGZ)
