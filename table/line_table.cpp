@@ -77,7 +77,7 @@ int write_line_table(input::source& catalogue, FILE* out, table_format format) {
 void limited_line_table::count() {
   starts_.clear();
   rows_ = 0;
-  walk_selected_spectra(catalogue_, [this](QSO_spectrum& spectrum, long long start) {
+  counts_ = walk_selected_spectra(catalogue_, [this](QSO_spectrum& spectrum, long long start) {
     if (rows_ < limit_) starts_.push_back(start);
     rows_ += count_rows(spectrum);
   });
@@ -93,7 +93,7 @@ int limited_line_table::write(FILE* out, table_format format) {
     write_spectrum(spectrum, row.get(), writer.get(), &budget);
   });
   const bool whole = budget == 0;
-  writer->end(number_of_Selected_QSO, total_number_of_QSO,
+  writer->end(counts_.selected, counts_.all,
               whole ? nullptr : "The catalogue changed while it was read; the table is cut short");
   if (flushed(out) != 0) return 1;
   return whole ? 0 : 2;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "catalogue/source.h"
+#include "query/selected_walk.h"
 
 enum class table_format { votable, csv, tsv };
 
@@ -48,6 +49,7 @@ class limited_line_table {
   long long limit_;
   long long rows_ = 0;
   std::vector<long long> starts_;
+  spectrum_counts counts_;
 };
 
 #endif  // CATALIX_TABLE_LINE_TABLE_H_
