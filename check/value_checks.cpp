@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "catalogue/symbols.h"
+#include "catalogue/width_field.h"
 
 namespace {
 
@@ -106,11 +107,13 @@ void value_checks::check_line(const ::record& r, const record_at& at, const head
 void value_checks::check_width(const ::record& r, const record_at& at) {
   const number_at& w = at.eq_width;
   const double ew = r.eq_width;
-  if (written(w) && ew >= kWidthEnd && ew < kColumnDensityStart) {
+  if (!written(w)) return;
+  const width_field kind = width_field_kind(ew);
+  if (kind == width_field::neither && !std::isnan(ew)) {
     say(check_code::CX205, w, "a width of " + number_text(ew) + " is neither a width (below 1000) nor a "
         "column density (100000 + log N)", "width");
-  } else if (written(w) && ew >= kColumnDensityStart && special_symbol_treatment(ew) == 0) {
-    const double log_n = ew - kColumnDensityBase;
+  } else if (kind == width_field::column_density) {
+    const double log_n = log_n_computed(ew);
     if (!(log_n >= 10 && log_n <= 23)) {
       say(check_code::CX206, w, "a column density of log N = " + number_text(log_n) + " (outside 10 to 23)",
           "column density");
