@@ -66,7 +66,7 @@ void append_xml(std::string* out, std::string_view bytes) {
     const std::size_t n = text_encoding::xml_character(bytes);
     if (n == 0) {
       out->append(text_encoding::kReplacement);
-      bytes.remove_prefix(1);
+      bytes.remove_prefix(text_encoding::replaced_length(bytes));
       continue;
     }
     const char* reference = n == 1 ? xml_reference(bytes[0]) : nullptr;

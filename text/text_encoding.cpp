@@ -45,12 +45,17 @@ std::size_t utf8_sequence(std::string_view bytes) {
   return length;
 }
 
+std::size_t replaced_length(std::string_view bytes) {
+  const std::size_t length = utf8_sequence(bytes);
+  return length == 0 ? 1 : length;
+}
+
 void append_clean(std::string* out, std::string_view bytes) {
   while (!bytes.empty()) {
     const std::size_t n = xml_character(bytes);
     if (n == 0) {
       out->append(kReplacement);
-      bytes.remove_prefix(1);
+      bytes.remove_prefix(replaced_length(bytes));
     } else {
       out->append(bytes.data(), n);
       bytes.remove_prefix(n);

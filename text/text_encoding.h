@@ -23,6 +23,11 @@ std::size_t utf8_sequence(std::string_view bytes);
 // and one that XML allows, or 0 when its first byte is to be replaced.
 std::size_t xml_character(std::string_view bytes);
 
+// Where xml_character gives 0: how many bytes the one U+FFFD stands for,
+// a whole character where it is well-formed UTF-8 that XML forbids
+// (U+FFFE is one character, one replacement), else the first byte alone.
+std::size_t replaced_length(std::string_view bytes);
+
 // Appends `bytes` to `out` under the rule above.
 void append_clean(std::string* out, std::string_view bytes);
 
