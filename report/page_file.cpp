@@ -84,6 +84,8 @@ FILE* page_file::open_new_file(std::error_code& error) {
   FILE* out = make_new_folder(new_folder_, target_.parent_path(), kNewFolderPrefix, kNewFileName,
                               output::kWriteMode, error);
   if (out != nullptr && fs::exists(target_, error)) {
+    // The owner first: a change of owner may clear set-id bits.
+    new_folder_.take_owner(target_);
     fs::permissions(new_folder_.file(), fs::status(target_, error).permissions(), error);
     if (error) {
       new_folder_.close(out);

@@ -11,6 +11,7 @@
 #else
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -221,6 +222,19 @@ bool run_folder::close(FILE* stream) {
   if (watched.owner == this) watched.stream = INVALID_HANDLE_VALUE;
 #endif
   return std::fclose(stream) == 0 && whole;
+}
+
+void run_folder::take_owner(const fs::path& target) {
+#if !defined(_WIN32)
+  struct stat earlier;
+  if (file_.empty() || ::stat(target.c_str(), &earlier) != 0) return;
+  // Not the owner's to give: keep the group alone, if even that.
+  if (::chown(file_.c_str(), earlier.st_uid, earlier.st_gid) != 0) {
+    (void)!::chown(file_.c_str(), static_cast<uid_t>(-1), earlier.st_gid);
+  }
+#else
+  (void)target;
+#endif
 }
 
 bool run_folder::put_in_place(const fs::path& target, std::error_code& error) {

@@ -61,6 +61,11 @@ class run_folder {
   // where every byte written reached the file.
   bool close(FILE* stream);
 
+  // Gives the file the owner and group of `target` where the system lets
+  // this run (root may; anyone may give a group of their own), so that a
+  // file replaced by another user stays its owner's.  Nothing on Windows.
+  void take_owner(const std::filesystem::path& target);
+
   // Renames the file over `target` (the streams closed) and removes the
   // folder; false, and the folder and file removed, where the rename fails.
   bool put_in_place(const std::filesystem::path& target, std::error_code& error);

@@ -13,7 +13,7 @@ standard=" algorithm array atomic cassert cctype cerrno cfloat charconv chrono c
   system_error thread
   type_traits unordered_map utility vector "
 platform_file=report/run_folder.cpp
-platform_headers=" fcntl.h sys/file.h unistd.h io.h windows.h "
+platform_headers=" fcntl.h sys/file.h sys/stat.h unistd.h io.h windows.h "
 failed=0
 while IFS=: read -r file _ name; do
   [[ "$standard" == *[[:space:]]"$name"[[:space:]]* ]] ||

@@ -18,6 +18,8 @@
 #   results.html        expected page; without it no page may be left, or the
 #                       earlier page must stay as it was
 #   mode                the permission bits results.html must have, in octal
+#   owner               the owner:group results.html must have when root runs
+#                       the case (setup gives the earlier page to them)
 #   leftovers           the names beginning .results.html. that the run must
 #                       leave in its folder (without it: none)
 #   nobody              run as nobody when root: permissions bind only then
@@ -111,6 +113,8 @@ for name in "${names[@]}"; do
     fi
     [ ! -f "$case/mode" ] || [ "$(stat -c %a results.html)" = "$(cat "$case/mode")" ] ||
       echo "permission bits $(stat -c %a results.html)"
+    [ ! -f "$case/owner" ] || [ "$(id -u)" != 0 ] ||
+      [ "$(stat -c %U:%G results.html)" = "$(cat "$case/owner")" ] || echo "owner $(stat -c %U:%G results.html)"
     left="$(LC_ALL=C ls -A | grep '^\.results\.html\.')"
     [ "$left" = "$(cat "$case/leftovers" 2>/dev/null)" ] || echo "left in the folder: $left")" &&
     [ -z "$problems" ]; then
