@@ -81,42 +81,11 @@ const char kPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// "%.Pg" of a positive normal double written by way of its short decimal,
-// when that has at most P significant digits; -1 otherwise.  The P-digit
-// grid is far coarser than the spacing of doubles, so x lies much closer to
-// that decimal than to any other P-digit number, and rounding x to P digits
-// gives that decimal.  Zeros, subnormals, infinities and NaNs are left to
-// the general conversion, as are numbers that need more digits.
-//
-// Digits are moved in fixed blocks of kBlock bytes, which compile to a few
-// plain moves; the block may run past the digits into the zeros that
-// follow them, and past the text into the rest of `out`.
-int general_from_short_decimal(char* out, double x, int precision) {
-#if FLT_EVAL_METHOD == 0
-  const int kBlock = 16;
-  const bool negative = std::signbit(x);
-  const double magnitude = std::fabs(x);
-  if (!(magnitude >= DBL_MIN && magnitude <= DBL_MAX) || precision > 15) return -1;
-  uint64_t m = 0;
-  int scale = 0;
-  if (!short_decimal(magnitude, precision, &m, &scale)) return -1;
-  // Trailing zeros say nothing in %g: m loses them, and the scale with it.
-  // m < 10^16 is not 0 (x is normal), so it has at most 15 of them.
-  for (const int zeros : {8, 4, 2, 1}) {
-    const uint64_t power = kIntegerPowersOfTen[zeros];
-    if (m % power == 0) {
-      m /= power;
-      scale -= zeros;
-    }
-  }
-  // The digits of m: its bits give the count or one more (1233 / 4096 is
-  // just above log10(2)).
-  const int estimate = ((64 - bits::leading_zeros(m)) * 1233) >> 12;
-  const int count = estimate + (m >= kIntegerPowersOfTen[estimate] ? 1 : 0);
-  if (count > precision) return -1;
-  const int exponent = count - 1 - scale;
-  // The digits of m, then zeros for the blocks.
-  char text[16 + 2 * kBlock];
+// Digits are copied in blocks of this many, past the last one needed.
+constexpr int kBlock = 16;
+
+// The `count` digits of m at the start of `text`, zeros after them.
+void write_digits(char (&text)[16 + 2 * kBlock], uint64_t m, int count) {
   std::memset(text, '0', sizeof text);
   char* digit = text + count;
   for (; m >= 100; m /= 100) {
@@ -128,8 +97,11 @@ int general_from_short_decimal(char* out, double x, int precision) {
   } else {
     digit[-1] = static_cast<char>('0' + m);
   }
-  const char* const first = text;
+}
 
+// %g's layout of `count` significant digits `first` (zeros after them for
+// a block) whose first stands at 10^exponent.  Returns the length.
+int lay_out_general(char* out, bool negative, const char* first, int count, int exponent, int precision) {
   char* p = out;
   if (negative) *p++ = '-';
   if (exponent < -4 || exponent >= precision) {
@@ -163,6 +135,43 @@ int general_from_short_decimal(char* out, double x, int precision) {
     p += count;
   }
   return static_cast<int>(p - out);
+}
+
+// "%.Pg" of a positive normal double written by way of its short decimal,
+// when that has at most P significant digits; -1 otherwise.  The P-digit
+// grid is far coarser than the spacing of doubles, so x lies much closer to
+// that decimal than to any other P-digit number, and rounding x to P digits
+// gives that decimal.  Zeros, subnormals, infinities and NaNs are left to
+// the general conversion, as are numbers that need more digits.
+//
+// Digits are moved in fixed blocks of kBlock bytes, which compile to a few
+// plain moves; the block may run past the digits into the zeros that
+// follow them, and past the text into the rest of `out`.
+int general_from_short_decimal(char* out, double x, int precision) {
+#if FLT_EVAL_METHOD == 0
+  const bool negative = std::signbit(x);
+  const double magnitude = std::fabs(x);
+  if (!(magnitude >= DBL_MIN && magnitude <= DBL_MAX) || precision > 15) return -1;
+  uint64_t m = 0;
+  int scale = 0;
+  if (!short_decimal(magnitude, precision, &m, &scale)) return -1;
+  // Trailing zeros say nothing in %g: m loses them, and the scale with it.
+  // m < 10^16 is not 0 (x is normal), so it has at most 15 of them.
+  for (const int zeros : {8, 4, 2, 1}) {
+    const uint64_t power = kIntegerPowersOfTen[zeros];
+    if (m % power == 0) {
+      m /= power;
+      scale -= zeros;
+    }
+  }
+  // The digits of m: its bits give the count or one more (1233 / 4096 is
+  // just above log10(2)).
+  const int estimate = ((64 - bits::leading_zeros(m)) * 1233) >> 12;
+  const int count = estimate + (m >= kIntegerPowersOfTen[estimate] ? 1 : 0);
+  if (count > precision) return -1;
+  char text[16 + 2 * kBlock];
+  write_digits(text, m, count);
+  return lay_out_general(out, negative, text, count, count - 1 - scale, precision);
 #else
   (void)out;
   (void)x;
