@@ -4,9 +4,8 @@
 #include <limits>
 
 #include "catalogue/symbols.h"
-#include "report/symbols.h"
-#include "table/line_row.h"
-#include "table/text_encoding.h"
+#include "catalogue/width_field.h"
+#include "text/text_encoding.h"
 
 void row_symbols::add(const char* column, double x) {
   if (special_symbol_treatment(x) < 2) return;
@@ -14,8 +13,7 @@ void row_symbols::add(const char* column, double x) {
   text_ += column;
   text_ += ':';
   // The page pads "+" with blanks; the tables do not.
-  const string shown = special_symbol_conversion(x);
-  std::string_view text(shown.text);
+  std::string_view text(symbol_text(x));
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
   text_ += text;
@@ -28,9 +26,9 @@ void add_number(column& c, double x, row_symbols* symbols) {
 }
 
 void add_width_field(column& w_obs, column& log_n, double eq_width, row_symbols* symbols) {
-  if (special_symbol_treatment(eq_width) == 0 && eq_width >= kColumnDensityStart) {
+  if (width_field_kind(eq_width) == width_field::column_density) {
     w_obs.add_real(eq_width, true);
-    log_n.add_real(column_density_of(eq_width), false);
+    log_n.add_real(log_n_as_written(eq_width), false);
     return;
   }
   add_number(w_obs, eq_width, symbols);
