@@ -45,6 +45,7 @@ int header::Read_header(input::source& in) {
     if (c == '*') {
       // The '*' stays in the note's text here.
       last_note->Read_string(in, '\n', piece::note);
+      // An empty node after each note, on purpose: stored pages and dumps show it as a row.
       last_note->next = arena::make<string>();
       last_note = last_note->next;
     } else {

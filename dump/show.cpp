@@ -54,6 +54,7 @@ int header::Show_header() const {
     entry->Show_header_record();
     std::putchar('\n');
   }
+  // Every node, the empty last one too, on purpose: the dump shows the chain as it was read.
   for (const string* note = &notes; note != nullptr; note = note->next) {
     show_text(*note);
     std::putchar('\n');

@@ -34,7 +34,8 @@ int record::characteristic() {
 }
 
 // At most seven positions are compared; the query's last character is not
-// compared but must stand where the line's name ends.
+// compared but must stand where the line's name ends.  Kept on purpose:
+// stored forms and the pages made from them rely on this rule.
 int record::ion_name_comparison() const {
   const char* query = query_ion_name.text;
   const char* line = cur_ion_name.text;

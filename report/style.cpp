@@ -35,6 +35,7 @@ void read_style_settings(input::source& in) {
   read_number_entry(in, &width);
   read_number_entry(in, &height);
   read_letter_entry(in, &color_interchange);
+  // Read, as every style file gives it, and on purpose used by nothing: stored pages rely on that.
   read_letter_entry(in, &header_align);
   read_letter_entry(in, &cell_align);
 }

