@@ -114,7 +114,7 @@ py::dict query(const std::string& catalogue, const py::object& form, const std::
   if (!form.is_none()) {
     session.read_form(form.cast<std::string>());
   } else {
-    if (bounds.size() != 14) throw py::value_error("fourteen bounds are needed");
+    if (bounds.size() != kQueryBounds) throw py::value_error("a bound for each end of each interval is needed");
     session.set_query(bounds.data(), ion_name);
   }
   input::source& in = session.open_catalogue(catalogue);
@@ -127,7 +127,7 @@ py::dict query(const std::string& catalogue, const py::object& form, const std::
     if (First_selected_QSO != nullptr) answer.add_selected(*First_selected_QSO);
   });
   py::dict result;
-  std::vector<double> in_force(14);
+  std::vector<double> in_force(kQueryBounds);
   std::string ion;
   session.get_query(in_force.data(), &ion);
   result["query"] = py::make_tuple(in_force, py::bytes(ion));
@@ -196,6 +196,13 @@ PYBIND11_MODULE(_catalix, m) {
   });
   m.def("query", &query, py::arg("catalogue"), py::arg("form"), py::arg("bounds"), py::arg("ion_name"));
   m.def("read", &read_whole, py::arg("catalogue"));
+  // The query's fields as the form file orders them: (name, role, quantity).
+  py::list fields;
+  for (const query_field& f : kQueryField) {
+    const char* role = f.role == field_role::lower ? "lower" : f.role == field_role::upper ? "upper" : "name";
+    fields.append(py::make_tuple(f.name, role, f.quantity));
+  }
+  m.attr("query_fields") = py::tuple(fields);
   py::list columns;
   for (const line_column& c : kLineColumn) {
     columns.append(py::make_tuple(c.name, c.unit, c.description));

@@ -1,5 +1,6 @@
 #include "python/reading_session.h"
 
+#include <array>
 #include <cstring>
 
 #include "catalogue/arena.h"
@@ -13,10 +14,16 @@ namespace {
 
 const int kSearchReads = 1001;
 
-double* const kBounds[14] = {&min_resolution, &max_resolution, &min_s_to_n, &max_s_to_n,
-                             &min_z_abs,      &max_z_abs,      &min_rest_wv, &max_rest_wv,
-                             &min_obs_wv,     &max_obs_wv,     &min_width,   &max_width,
-                             &min_col_dens,   &max_col_dens};
+// The query's bounds in the form's order, from the one table of its fields.
+std::array<double*, kQueryBounds> query_bounds() {
+  std::array<double*, kQueryBounds> bounds{};
+  int n = 0;
+  for (const query_field& field : kQueryField) {
+    if (field.bound != nullptr) bounds[n++] = field.bound;
+  }
+  return bounds;
+}
+const std::array<double*, kQueryBounds> kBounds = query_bounds();
 
 // Hears where each search that made its 1001 reads began; no other piece
 // reports that many.
@@ -37,7 +44,7 @@ void read_catalogue_again(input::source& catalogue) {
 }  // namespace
 
 struct reading_session::saved_globals {
-  double bounds[14];
+  double bounds[kQueryBounds];
   string ion_name;
   QSO_spectrum* first_selected;
   int selected, total;
@@ -46,7 +53,7 @@ struct reading_session::saved_globals {
 };
 
 reading_session::reading_session() : saved_(std::make_unique<saved_globals>()) {
-  for (int i = 0; i < 14; ++i) saved_->bounds[i] = *kBounds[i];
+  for (int i = 0; i < kQueryBounds; ++i) saved_->bounds[i] = *kBounds[i];
   saved_->ion_name = query_ion_name;
   saved_->first_selected = First_selected_QSO;
   saved_->selected = number_of_Selected_QSO;
@@ -57,7 +64,7 @@ reading_session::reading_session() : saved_(std::make_unique<saved_globals>()) {
 }
 
 reading_session::~reading_session() {
-  for (int i = 0; i < 14; ++i) *kBounds[i] = saved_->bounds[i];
+  for (int i = 0; i < kQueryBounds; ++i) *kBounds[i] = saved_->bounds[i];
   query_ion_name = saved_->ion_name;
   First_selected_QSO = saved_->first_selected;
   number_of_Selected_QSO = saved_->selected;
@@ -83,16 +90,16 @@ void reading_session::heard(const char* text) {
   said_.push_back(std::move(m));
 }
 
-void reading_session::set_query(const double bounds[14], const std::string& ion_name) {
-  for (int i = 0; i < 14; ++i) *kBounds[i] = bounds[i];
+void reading_session::set_query(const double bounds[kQueryBounds], const std::string& ion_name) {
+  for (int i = 0; i < kQueryBounds; ++i) *kBounds[i] = bounds[i];
   query_ion_name = string();
   const std::size_t n = ion_name.size() < string::kCapacity - 1 ? ion_name.size() : string::kCapacity - 1;
   std::memcpy(query_ion_name.text, ion_name.data(), n);
   query_ion_name.text[n] = '\0';
 }
 
-void reading_session::get_query(double bounds[14], std::string* ion_name) const {
-  for (int i = 0; i < 14; ++i) bounds[i] = *kBounds[i];
+void reading_session::get_query(double bounds[kQueryBounds], std::string* ion_name) const {
+  for (int i = 0; i < kQueryBounds; ++i) bounds[i] = *kBounds[i];
   *ion_name = query_ion_name.text;
 }
 

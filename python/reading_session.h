@@ -24,6 +24,10 @@
 
 #include "catalogue/messages.h"
 #include "catalogue/source.h"
+#include "query/field_table.h"
+
+// The query's bounds: its fields but the ion name.
+const int kQueryBounds = kQueryFields - 1;
 
 struct located_message {
   std::string file;
@@ -53,11 +57,11 @@ class reading_session : private messages::receiver {
   reading_session(const reading_session&) = delete;
   reading_session& operator=(const reading_session&) = delete;
 
-  // Sets the query: the fourteen bounds in the order of the form file
-  // (min_resolution to max_col_dens) and the ion name's bytes (at most 99).
-  void set_query(const double bounds[14], const std::string& ion_name);
-  // The query in force: the fourteen bounds and the ion name's bytes.
-  void get_query(double bounds[14], std::string* ion_name) const;
+  // Sets the query: the bounds in the order of the form file and of
+  // kQueryField (min_resolution to max_col_dens) and the ion name's bytes (at most 99).
+  void set_query(const double bounds[kQueryBounds], const std::string& ion_name);
+  // The query in force: the bounds and the ion name's bytes.
+  void get_query(double bounds[kQueryBounds], std::string* ion_name) const;
   // Reads the query form at `path`, as the programs read absrp_query.frm.
   // Throws unreadable_input ("error of opening file PATH").
   void read_form(const std::string& path);

@@ -66,7 +66,7 @@ def query(catalogue, form=None, **intervals):
     meta = {"catalogue": os.fsdecode(path),
             "selected_spectra": answer["selected_spectra"],
             "all_spectra": answer["all_spectra"],
-            "query": dict(zip(_FORM_FIELDS, bounds[:6] + [ion.decode("utf-8", "replace")] + bounds[6:]))}
+            "query": _query_values(bounds, ion)}
     return build_table(answer["columns"], meta)
 
 
@@ -120,8 +120,11 @@ def _path(name):
 
 
 _LEVELS = ("spectra", "systems", "intervals", "lines")
-_FORM_FIELDS = ("min_resolution", "max_resolution", "min_s_to_n", "max_s_to_n", "min_z_abs",
-                "max_z_abs", "ion_name", "min_rest_wv", "max_rest_wv", "min_obs_wv", "max_obs_wv",
-                "min_width", "max_width", "min_col_dens", "max_col_dens")
+def _query_values(bounds, ion):
+    """The query's fifteen values by their names in the form."""
+    values = iter(bounds)
+    return {name: ion.decode("utf-8", "replace") if role == "name" else next(values)
+            for name, role, _ in _catalix.query_fields}
+
 
 from catalix import _registry  # noqa: E402  (Table.read(..., format="catalix"))

@@ -80,10 +80,13 @@ def build_table(columns, meta):
 
 
 # The keyword intervals in the order of the form file, with the form's words.
-_INTERVALS = (("resolution", "Spectral resolution"), ("s_to_n", "Signal-to-noise ratio"),
-              ("z_abs", "Absorption redshift"), ("lambda_lab", "Rest wavelength"),
-              ("lambda_obs", "Observed wavelength"), ("w_obs", "Equivalent width"),
-              ("log_n", "Column density"))
+# query()'s keywords for the intervals, in the form's order; each one's words
+# come from the programs' one table of the query's fields.
+_KEYWORDS = ("resolution", "s_to_n", "z_abs", "lambda_lab", "lambda_obs", "w_obs", "log_n")
+_LABELS = tuple(quantity for _, role, quantity in _catalix.query_fields if role == "lower")
+if len(_LABELS) != len(_KEYWORDS):  # pragma: no cover
+    raise ImportError("catalix: the module's intervals are not the package's keywords")
+_INTERVALS = tuple(zip(_KEYWORDS, _LABELS))
 _ION_LIMIT = 98  # bytes, with the blank that ends the name in a form file
 
 
@@ -114,7 +117,7 @@ def _ion_name(ion):
 
 
 def check_intervals(intervals):
-    """The fourteen bounds and the ion name of keyword intervals; TypeError
+    """The bounds and the ion name of keyword intervals; TypeError
     or ValueError, naming the field as the query form does, for a bad one."""
     intervals = dict(intervals)
     ion = _ion_name(intervals.pop("ion", None))
