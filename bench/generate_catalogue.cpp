@@ -60,57 +60,48 @@ void append(std::string* out, const char* format, Args... args) {
 
 // The line list first, so that the header's intervals can cover its
 // observed wavelengths.
-long write_system(FILE* out, double z_em, bool first) {
-  if (!first) std::fputc('\n', out);  // the opening character after '%'
-  std::string lines;
-  long records = 0;
+// The observed wavelengths' range so far.
+struct wavelength_range {
   double lowest = 1e300, highest = 0;
-  const int kind = pick(20);
-  if (kind == 0) {
-    lines = "1e-40\n";
-    records = 1;
-  } else if (kind == 1) {
-    append(&lines, "%.6f$BAL{ broad troughs of C IV and N V\n", uniform(1.5, std::min(4.0, z_em - 0.001)));
-    records = 1;
-  } else {
-    const int count = 3 + pick(14);
-    for (int i = 0; i < count; ++i) {
-      const double z = uniform(0.5, std::min(4.5, z_em - 0.001));
-      if (pick(12) == 0) {
-        append(&lines, "%.6f$DLA{}   %.2f from the damping wings\n", z, 100000 + uniform(20, 21.8));
-        ++records;
-        continue;
-      }
-      const int t = pick(kTransitionCount - 1);
-      const Transition& a = kTransitions[t];
-      const double observed = a.rest * (1 + z);
-      append(&lines, "%.6f$%s{%.3f} %.3f %.3f %.3f %.3f\n", z, a.ion, a.rest, observed,
-             uniform(0.005, 0.05), uniform(0.02, 1.5), uniform(0.005, 0.1));
-      lowest = std::min(lowest, observed);
-      highest = std::max(highest, observed);
-      ++records;
-      const Transition& b = kTransitions[t + 1];
-      if (std::strcmp(b.ion, a.ion) == 0 || pick(3) == 0) {
-        // The partner line leaves redshift and, for a doublet, the name blank.
-        const double partner = b.rest * (1 + z);
-        append(&lines, "        $%s{%.3f} %.3f %.3f %.3f %.3f blend\n",
-               std::strcmp(b.ion, a.ion) == 0 ? "  " : b.ion, b.rest, partner, uniform(0.005, 0.05),
-               uniform(0.02, 1.5), uniform(0.005, 0.1));
-        lowest = std::min(lowest, partner);
-        highest = std::max(highest, partner);
-        ++records;
-      }
-    }
+  void take(double observed) {
+    lowest = std::min(lowest, observed);
+    highest = std::max(highest, observed);
   }
+};
 
-  // One to three contiguous intervals of at least 1000 A each that hold
-  // every observed wavelength, with a few Angstrom to spare.
+// One line record at redshift z (and at times its partner) into `lines`.
+// Returns the records written.
+long append_line(std::string* lines, double z, wavelength_range* range) {
+  if (pick(12) == 0) {
+    append(lines, "%.6f$DLA{}   %.2f from the damping wings\n", z, 100000 + uniform(20, 21.8));
+    return 1;
+  }
+  const int t = pick(kTransitionCount - 1);
+  const Transition& a = kTransitions[t];
+  const double observed = a.rest * (1 + z);
+  append(lines, "%.6f$%s{%.3f} %.3f %.3f %.3f %.3f\n", z, a.ion, a.rest, observed,
+         uniform(0.005, 0.05), uniform(0.02, 1.5), uniform(0.005, 0.1));
+  range->take(observed);
+  const Transition& b = kTransitions[t + 1];
+  if (std::strcmp(b.ion, a.ion) != 0 && pick(3) != 0) return 1;
+  // The partner line leaves redshift and, for a doublet, the name blank.
+  const double partner = b.rest * (1 + z);
+  append(lines, "        $%s{%.3f} %.3f %.3f %.3f %.3f blend\n",
+         std::strcmp(b.ion, a.ion) == 0 ? "  " : b.ion, b.rest, partner, uniform(0.005, 0.05),
+         uniform(0.02, 1.5), uniform(0.005, 0.1));
+  range->take(partner);
+  return 2;
+}
+
+// One to three contiguous intervals of at least 1000 A each that hold
+// every observed wavelength, with a few Angstrom to spare; then the note.
+void write_header(FILE* out, double z_em, wavelength_range range) {
   const int intervals = 1 + pick(3);
-  if (highest == 0) lowest = highest = uniform(3200, 4200) + 500;
-  const double needed = highest - lowest + 10;
+  if (range.highest == 0) range.lowest = range.highest = uniform(3200, 4200) + 500;
+  const double needed = range.highest - range.lowest + 10;
   const double span = std::max(needed, 1000.0 * intervals);
   // A start stays positive: the bluest line, Lyman alpha at z 0.5, lies at 1823 A.
-  const double start = std::floor(std::max(900.0, lowest - 5 - (span - needed) * uniform(0, 1)));
+  const double start = std::floor(std::max(900.0, range.lowest - 5 - (span - needed) * uniform(0, 1)));
   const double width = std::ceil(span / intervals);
   std::fprintf(out, "%.0f - %.0f A R = %.0f S/N = %.0f $ z = %.4f $ UVES archive, setting %d\n", start,
                start + width, uniform(4e4, 5e4), uniform(10, 80), z_em, pick(9));
@@ -125,6 +116,27 @@ long write_system(FILE* out, double z_em, bool first) {
     }
   }
   if (pick(2) == 0) std::fprintf(out, "*identified by eye, checked against the Voigt fits\n");
+}
+
+long write_system(FILE* out, double z_em, bool first) {
+  if (!first) std::fputc('\n', out);  // the opening character after '%'
+  std::string lines;
+  long records = 0;
+  wavelength_range range;
+  const int kind = pick(20);
+  if (kind == 0) {
+    lines = "1e-40\n";
+    records = 1;
+  } else if (kind == 1) {
+    append(&lines, "%.6f$BAL{ broad troughs of C IV and N V\n", uniform(1.5, std::min(4.0, z_em - 0.001)));
+    records = 1;
+  } else {
+    const int count = 3 + pick(14);
+    for (int i = 0; i < count; ++i) {
+      records += append_line(&lines, uniform(0.5, std::min(4.5, z_em - 0.001)), &range);
+    }
+  }
+  write_header(out, z_em, range);
   std::fputs("%\n", out);
   std::fputs(lines.c_str(), out);
   return records;
