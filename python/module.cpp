@@ -19,6 +19,7 @@
 #include "python/answer_table.h"
 #include "python/catalogue_tables.h"
 #include "python/reading_session.h"
+#include "query/selected_walk.h"
 #include "query/selection.h"
 #include "table/line_row.h"
 
@@ -119,20 +120,17 @@ py::dict query(const std::string& catalogue, const py::object& form, const std::
   }
   input::source& in = session.open_catalogue(catalogue);
   answer_table answer;
-  start_result_list();
   int spectra = 0;
-  Read_Data_Base(in, [&](QSO_spectrum&) {
-    check_signals(++spectra);
-    result_list_generator();
-    if (First_selected_QSO != nullptr) answer.add_selected(*First_selected_QSO);
-  });
+  const spectrum_counts counts = walk_selected_spectra(
+      in, [&](QSO_spectrum& spectrum, long long) { answer.add_selected(spectrum); },
+      [&] { check_signals(++spectra); });
   py::dict result;
   std::vector<double> in_force(kQueryBounds);
   std::string ion;
   session.get_query(in_force.data(), &ion);
   result["query"] = py::make_tuple(in_force, py::bytes(ion));
-  result["selected_spectra"] = number_of_Selected_QSO;
-  result["all_spectra"] = total_number_of_QSO;
+  result["selected_spectra"] = counts.selected;
+  result["all_spectra"] = counts.all;
   result["messages"] = said(session);
   result["columns"] = to_python(answer.columns());
   return result;

@@ -5,10 +5,12 @@
 #include "catalogue/messages.h"
 #include "query/selection.h"
 
-spectrum_counts walk_selected_spectra(input::source& catalogue, const selected_visitor& each) {
+spectrum_counts walk_selected_spectra(input::source& catalogue, const selected_visitor& each,
+                                      const std::function<void()>& between) {
   start_result_list();
   catalogue_reader reader(catalogue);
   while (reader.next()) {
+    if (between) between();
     result_list_generator();
     if (First_selected_QSO != nullptr && each) each(*First_selected_QSO, reader.last_start());
   }

@@ -27,8 +27,11 @@ using selected_visitor = std::function<void(QSO_spectrum& spectrum, long long st
 // each spectrum with the query already read, and hands each selected one to
 // `each` (which may be empty).  The reader's messages are said as they
 // occur.  Returns the counts, which number_of_Selected_QSO and
-// total_number_of_QSO hold too.
-spectrum_counts walk_selected_spectra(input::source& catalogue, const selected_visitor& each);
+// total_number_of_QSO hold too.  `between`, where given, is called before
+// each spectrum's selection, selected or not: a caller that lets signals in
+// now and then (Python's Ctrl-C) does it there, and may throw.
+spectrum_counts walk_selected_spectra(input::source& catalogue, const selected_visitor& each,
+                                      const std::function<void()>& between = nullptr);
 
 // Reads again, saying nothing, the spectra that begin at `starts` (offsets
 // that the walk above gave, in order), selects in each and hands it to
